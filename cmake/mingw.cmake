@@ -1,0 +1,16 @@
+# Cross-compiling with MinGW-w64; MINGW_TRIPLET picks 32-bit (i686) or 64-bit (x86_64) Windows.
+set(MINGW_TRIPLET "i686-w64-mingw32" CACHE STRING "MinGW-w64 target triplet")
+set(CMAKE_SYSTEM_NAME Windows)
+if(MINGW_TRIPLET MATCHES "^i686")
+  set(CMAKE_SYSTEM_PROCESSOR x86)
+else()
+  set(CMAKE_SYSTEM_PROCESSOR AMD64)
+endif()
+# The -posix variants: GoogleTest needs std::mutex, which the win32-thread ones lack.
+set(CMAKE_C_COMPILER ${MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${MINGW_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

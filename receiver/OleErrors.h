@@ -1,0 +1,49 @@
+#pragma once
+// The errors a receiver call or the receiver's creation raises. Each carries the message the
+// default error display shows, as 8-bit text in the system ANSI code page.
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+
+class EOleSysError : public std::runtime_error {
+public:
+    EOleSysError(const std::string& message, HRESULT errorCode, DWORD helpContext = 0)
+        : std::runtime_error(message), errorCode_(errorCode), helpContext_(helpContext) {}
+    HRESULT ErrorCode() const noexcept { return errorCode_; }
+    DWORD HelpContext() const noexcept { return helpContext_; }
+
+private:
+    HRESULT errorCode_;
+    DWORD helpContext_;
+};
+
+// A receiver operation that reported a failure, with the error information it left behind.
+class EOleException : public EOleSysError {
+public:
+    EOleException(const std::string& message, HRESULT errorCode, std::string source, std::string helpFile, DWORD helpContext)
+        : EOleSysError(message, errorCode, helpContext), source_(std::move(source)), helpFile_(std::move(helpFile)) {}
+    const std::string& Source() const noexcept { return source_; }
+    const std::string& HelpFile() const noexcept { return helpFile_; }
+
+private:
+    std::string source_;
+    std::string helpFile_;
+};
+
+class EIntfCastError : public std::runtime_error {
+public:
+    EIntfCastError() : std::runtime_error("Interface not supported") {}
+};
+
+// The system's message text for a result code, untrimmed; empty when it has none.
+std::string SystemErrorText(HRESULT code);
+
+// Raises EOleException when the result code has its top bit set: S_FALSE and every other
+// success code pass. Reads the thread's error information, if any.
+inline void OleCheck(HRESULT result)
+{
+    [[noreturn]] void RaiseOleException(HRESULT);
+    if (FAILED(result))
+        RaiseOleException(result);
+}
