@@ -37,11 +37,17 @@ public:
     LONG IsAudioKind(LONG kind) const { return call(&IViadabRx::IsAudioKind, kind); }
 
 private:
-    template <class... In, class... Args>
-    LONG call(HRESULT (STDMETHODCALLTYPE IViadabRx::*operation)(In..., LONG*), Args... in) const
+    LONG call(HRESULT (STDMETHODCALLTYPE IViadabRx::*operation)(LONG*)) const
     {
         LONG out = 0;
-        OleCheck((receiver_.get()->*operation)(in..., &out));
+        OleCheck((receiver_.get()->*operation)(&out));
+        return out;
+    }
+    template <class In>
+    LONG call(HRESULT (STDMETHODCALLTYPE IViadabRx::*operation)(In, LONG*), In in) const
+    {
+        LONG out = 0;
+        OleCheck((receiver_.get()->*operation)(in, &out));
         return out;
     }
 

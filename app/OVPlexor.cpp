@@ -1,0 +1,252 @@
+#include "app/OVPlexor.h"
+
+#include "app/OVPlexorForm.h"
+#include "receiver/CoViadabRx.h"
+#include "ui/Application.h"
+#include "ui/ErrorDisplay.h"
+#include "ui/FormBuilder.h"
+#include "ui/WindowObject.h"
+
+#include <uxtheme.h>
+
+TOVPlexor* OVPlexor = nullptr;
+ReceiverRef Receiver;
+std::string TunedFreqText;
+bool NewTune = false;
+
+namespace {
+const char WindowClass[] = "TOVPlexor";
+constexpr int FirstComponentId = 100;
+constexpr UINT_PTR SignalChkId = 1;
+constexpr UINT SignalChkInterval = 1000;
+constexpr int ClientWidth = 408;
+constexpr int ClientHeight = 233;
+// A fixed single border with a system menu and a minimise button; no maximise, no sizing.
+constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+const char NotTunedText[] = "Current Signal: Not Tuned";
+
+FontOwner TahomaFont(int weight)
+{
+    HDC screen = GetDC(nullptr);
+    const int pointsToPixels = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    LOGFONTA font{};
+    font.lfHeight = -MulDiv(8, pointsToPixels, 72);
+    font.lfWeight = weight;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyA(font.lfFaceName, "Tahoma");
+    return FontOwner(CreateFontIndirectA(&font));
+}
+
+FontOwner StatusBarFont()
+{
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return FontOwner(CreateFontIndirectA(&metrics.lfStatusFont));
+}
+
+void RegisterWindowClass(WNDPROC procedure)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, WindowClass, &existing))
+        return;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 32, 32, LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 16, 16, LR_SHARED));
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<const char*>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = WindowClass;
+    RegisterClassExA(&windowClass);
+}
+
+void ClearClipChildren(HWND window)
+{
+    SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) & 0xFDFFFFFF);
+}
+}  // namespace
+
+TOVPlexor::TOVPlexor()
+{
+    OVPlexor = this;
+    RegisterWindowClass(WindowProc);
+    RECT frame{0, 0, ClientWidth, ClientHeight};
+    AdjustWindowRectEx(&frame, WindowStyle, FALSE, WS_EX_CONTROLPARENT);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    window_.reset(CreateWindowExA(WS_EX_CONTROLPARENT, WindowClass, "Orvane Plexor", WindowStyle, left, top, width, height, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), this));
+    SetErrorDisplayOwner(window_.get());
+
+    font_ = TahomaFont(FW_NORMAL);
+    boldFont_ = TahomaFont(FW_BOLD);
+    statusFont_ = StatusBarFont();
+    ImageList1.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0));
+    const FormStyle style{font_.get(), boldFont_.get(), statusFont_.get(), ImageList1.get()};
+    BuildForm(*this, window_.get(), OVPlexorForm(), style, FirstComponentId);
+
+    SignalChk.Attach(window_.get(), SignalChkId, SignalChkInterval);
+    for (const char* item : FrequencyItems())
+        cboMulti.AddItem(item);
+    cboMulti.SetKeyPressHandler([this](char& key) { cboMultiKeyPress(key); });
+    FormCreate();
+}
+
+TOVPlexor::~TOVPlexor()
+{
+    SignalChk.SetEnabled(false);
+    SetErrorDisplayOwner(nullptr);
+    window_.reset();
+    if (OVPlexor == this)
+        OVPlexor = nullptr;
+}
+
+void TOVPlexor::FormCreate()
+{
+    DrawGraph();
+    // The window and the tab control paint their backgrounds under their children too.
+    ClearClipChildren(window_.get());
+    ClearClipChildren(TabControl1.Handle());
+}
+
+void TOVPlexor::tbConnectClick()
+{
+    tbDisconnect.SetEnabled(false);
+    tbConnect.SetEnabled(false);
+    sbMain.SetText("Connecting...");
+    Application::ProcessMessages();
+    try {
+        Receiver = ReceiverRef(CoViadabRx::Create());
+    } catch (...) {
+        // The window stays usable: back to disconnected, and the error display says why.
+        tbConnect.SetEnabled(true);
+        sbMain.SetText("Ready");
+        throw;
+    }
+    try {
+        Receiver.GetSignalError();
+    } catch (...) {
+        tbConnect.SetEnabled(true);
+        sbMain.SetText("WaveFinder not responding (reconnect?)");
+        Receiver.clear();
+        return;
+    }
+    sbMain.SetText("Ready");
+    tbDisconnect.SetEnabled(true);
+    cboMulti.SetEnabled(true);
+    tbTune.SetEnabled(true);
+}
+
+void TOVPlexor::tbDisconnectClick()
+{
+    SignalChk.SetEnabled(false);
+    sbMain.SetText("Disconnecting...");
+    tbDisconnect.SetEnabled(false);
+    Application::ProcessMessages();
+    // A tune that ran inside the pump may have started the timer again; it must not poll a
+    // receiver that is about to go.
+    SignalChk.SetEnabled(false);
+    Receiver.clear();
+    tbConnect.SetEnabled(true);
+    sbMain.SetText("Ready");
+    cboMulti.SetEnabled(false);
+    btnRefresh.SetEnabled(false);
+    tbTune.SetEnabled(false);
+    lbCS.SetText(NotTunedText);
+    tbExport.SetEnabled(false);
+}
+
+void TOVPlexor::tbTuneClick() {}
+
+void TOVPlexor::cboMultiKeyPress(char& /*key*/) {}
+
+void TOVPlexor::SignalChkTimer() {}
+
+void TOVPlexor::btnRefreshClick() { ScanServices(false); }
+
+void TOVPlexor::tbExportClick() { ScanServices(true); }
+
+void TOVPlexor::DrawGraph() {}
+
+void TOVPlexor::ScanServices(bool /*Export*/) {}
+
+void TOVPlexor::RunHandler(void (TOVPlexor::*handler)()) noexcept
+{
+    try {
+        (this->*handler)();
+    } catch (...) {
+        ReportHandlerError();
+    }
+}
+
+void TOVPlexor::ReportHandlerError() noexcept
+{
+    HandleCallbackException();
+    // No poll ran while the box was open; the next one comes a full period after OK.
+    SignalChk.Restart();
+}
+
+HBRUSH TOVPlexor::ColorStatic(HWND control, HDC dc)
+{
+    if (control == lbCS.Handle()) {
+        SetTextColor(dc, RGB(0, 255, 0));
+        SetBkColor(dc, RGB(0, 0, 0));
+        return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    }
+    // Labels and the group box show the face they lie on, themed or not.
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    if (IsAppThemed() && SUCCEEDED(DrawThemeParentBackground(control, dc, nullptr)))
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+LRESULT TOVPlexor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED)
+            if (auto handler = CommandHandler(OVPlexorForm(), FirstComponentId, LOWORD(wParam)))
+                RunHandler(handler);
+        return 0;
+    case WM_TIMER:
+        // A tick queued before the timer stopped, or arriving while an error box is open, is no poll.
+        if (wParam == SignalChkId && SignalChk.Enabled() && !ErrorDisplayOpen())
+            RunHandler(&TOVPlexor::SignalChkTimer);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(ColorStatic(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)));
+    case WM_CLOSE:
+        // The window is destroyed once the message loop has ended.
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window_.get(), message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK TOVPlexor::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    TOVPlexor* form = WindowObject<TOVPlexor>(window, message, lParam);
+    if (!form || !form->window_)
+        return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return form->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        form->ReportHandlerError();
+        return 0;
+    }
+}
+
+void FinalizePlexorModule() noexcept
+{
+    TunedFreqText.clear();
+    Receiver.clear();
+}
