@@ -167,10 +167,17 @@ void ComboBox::Create(const CreateContext& context)
     const CreateContext droppedContext{context.name, dropped, context.parent, context.parentWindow, context.style, context.id};
     CreateNative(droppedContext, 0, "COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, FontFor(context));
     // The selection field's height follows its item height; the box's closed height is the form's.
-    RECT closed;
-    GetWindowRect(window_, &closed);
-    const LRESULT fieldHeight = SendMessageA(window_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    SendMessageA(window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight + (p.height - (closed.bottom - closed.top)));
+    // The field's borders differ between versions, so the difference is measured, not assumed.
+    LRESULT itemHeight = SendMessageA(window_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        RECT closed;
+        GetWindowRect(window_, &closed);
+        const LONG missing = p.height - (closed.bottom - closed.top);
+        if (missing == 0)
+            break;
+        itemHeight += missing;
+        SendMessageA(window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
+    }
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     GetComboBoxInfo(window_, &info);
