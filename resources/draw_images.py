@@ -235,6 +235,13 @@ class Canvas:
             for x in range(x0, x1 + 1):
                 self.rows[y][x] = letter
 
+    def bevel(self, x0, y0, x1, y1, top_left, bottom_right):
+        """A one-pixel 3-D edge: raised with the light letter top-left, sunk with it bottom-right."""
+        self.fill(x0, y0, x1, y0, top_left)
+        self.fill(x0, y0, x0, y1 - 1, top_left)
+        self.fill(x0, y1, x1, y1, bottom_right)
+        self.fill(x1, y0 + 1, x1, y1, bottom_right)
+
     def text(self):
         return "\n".join("".join(row) for row in self.rows)
 
@@ -245,20 +252,14 @@ def draw_icon_32():
     c.fill(0, 6, 31, 24, "K")
     c.fill(1, 7, 30, 23, "f")
     c.fill(1, 16, 30, 23, "F")
-    c.fill(1, 7, 30, 7, "w")
-    c.fill(1, 7, 1, 22, "w")
-    c.fill(1, 23, 30, 23, "s")
-    c.fill(30, 8, 30, 23, "s")
+    c.bevel(1, 7, 30, 23, "w", "s")
     for x, y in [(0, 6), (31, 6), (0, 24), (31, 24)]:
         c.put(x, y, TRANSPARENT)
     # Feet.
     c.fill(3, 25, 6, 26, "K")
     c.fill(25, 25, 28, 26, "K")
-    # Display, sunk into the face: dark edge above and left, lit edge below and right.
-    c.fill(3, 9, 19, 9, "s")
-    c.fill(3, 9, 3, 17, "s")
-    c.fill(4, 17, 19, 17, "w")
-    c.fill(19, 10, 19, 17, "w")
+    # Display, sunk into the face.
+    c.bevel(3, 9, 19, 17, "s", "w")
     c.fill(4, 10, 18, 16, "x")
     # Five rising bars, the last one unlit.
     for i in range(5):
