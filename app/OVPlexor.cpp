@@ -2,6 +2,7 @@
 
 #include "app/OVPlexorForm.h"
 #include "receiver/CoViadabRx.h"
+#include "resources/ResourceIds.h"
 #include "ui/Application.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/FormBuilder.h"
@@ -59,12 +60,22 @@ void RegisterWindowClass(WNDPROC procedure)
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 32, 32, LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 16, 16, LR_SHARED));
+    windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, IDI_MAINICON, IMAGE_ICON, 32, 32, LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, IDI_MAINICON, IMAGE_ICON, 16, 16, LR_SHARED));
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<const char*>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = WindowClass;
     RegisterClassExA(&windowClass);
+}
+
+ImageListOwner ToolBarImages()
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    ImageListOwner images(ImageList_Create(TOOLBAR_IMAGE_SIZE, TOOLBAR_IMAGE_SIZE, ILC_COLOR24 | ILC_MASK, TOOLBAR_IMAGE_COUNT, 0));
+    const BitmapOwner colours(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const BitmapOwner mask(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_TOOLBAR_MASK), IMAGE_BITMAP, 0, 0, LR_MONOCHROME)));
+    ImageList_Add(images.get(), colours.get(), mask.get());  // the list keeps copies
+    return images;
 }
 
 void ClearClipChildren(HWND window)
@@ -88,7 +99,7 @@ TOVPlexor::TOVPlexor()
     font_ = TahomaFont(FW_NORMAL);
     boldFont_ = TahomaFont(FW_BOLD);
     statusFont_ = StatusBarFont();
-    ImageList1.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0));
+    ImageList1 = ToolBarImages();
     const FormStyle style{font_.get(), boldFont_.get(), statusFont_.get(), ImageList1.get()};
     BuildForm(*this, window_.get(), OVPlexorForm(), style, FirstComponentId);
 

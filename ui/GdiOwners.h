@@ -46,6 +46,7 @@ struct ImageListDeleter {
 
 using FontOwner = HandleOwner<HFONT, GdiObjectDeleter>;
 using BrushOwner = HandleOwner<HBRUSH, GdiObjectDeleter>;
+using BitmapOwner = HandleOwner<HBITMAP, GdiObjectDeleter>;
 using WindowOwner = HandleOwner<HWND, WindowDeleter>;
 using ImageListOwner = HandleOwner<HIMAGELIST, ImageListDeleter>;
 
