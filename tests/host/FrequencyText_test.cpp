@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <optional>
+#include <string>
 #include <string_view>
 
 using namespace std::string_view_literals;
@@ -107,6 +108,16 @@ TEST(FrequencyText, TheNegativeSeparatorAloneIsNegativeZero)
 TEST(FrequencyText, ConvertsToTheNearestDoubleAndRefusesTooLargeValues)
 {
     ExpectFrequencyConversionCases();
+}
+
+TEST(FrequencyText, LongDigitRunsShiftTheExponentWithoutOverflow)
+{
+    const std::string nines = std::string(100000, '9') + "e-100000";
+    const std::string zeros = "0." + std::string(100000, '0') + "1e100001";
+    const std::string manyZerosTooLarge = "1" + std::string(400, '0');
+    EXPECT_EQ(FrequencyFromText(nines, '.'), 1.0);
+    EXPECT_EQ(FrequencyFromText(zeros, '.'), 1.0);
+    EXPECT_EQ(FrequencyFromText(manyZerosTooLarge, '.'), std::nullopt);
 }
 
 TEST(FrequencyText, TakesTheSeparatorItIsGiven)
