@@ -1,0 +1,45 @@
+#pragma once
+// Conversions of valid frequency texts at the edges of the double range, checked by the host and
+// the Windows tests alike: each runtime library converts them its own way.
+#include "app/FrequencyText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <string_view>
+
+struct TextCase {
+    std::string_view text;
+    std::optional<double> frequency;  // empty: no frequency
+};
+
+inline void ExpectFrequencyConversionCases()
+{
+    const TextCase cases[] = {
+        {"1.7976931348623157e308", 1.7976931348623157e308},
+        {"179769313486231570814527423731704356798070567525844996598917476803157260780028538760589558632766878171540458953514382464234321326889464182768467546703537516986049910576551282076245490090389328944075868508455133942304583236903222948165808559332123348274797826204144723168738177180919299881250404026184124858368", 1.7976931348623157e308},
+        {"1e-400", 0.0},
+        {"1e-99999999999999999999", 0.0},
+        {"4.9406564584124654e-324", 4.9406564584124654e-324},
+        {"2.4703282292062328e-324", 4.9406564584124654e-324},  // just above half the smallest: rounds up
+        {"2.4703282292062327e-324", 0.0},
+        {"0e99999999999999", 0.0},
+        {"000000000000000000000000000000.000000000000000000000001e24", 1.0},
+        {"9007199254740993", 9007199254740992.0},  // halfway between doubles: to the even one
+        {"9007199254740995", 9007199254740996.0},
+        {"0.1", 0.1},
+        {"123456789012345678901234567890e-10", 12345678901234567890.0},
+        // Too large for a double, though valid text.
+        {"1e400", std::nullopt},
+        {"-1e400", std::nullopt},
+        {"1e99999999999999999999", std::nullopt},
+        {"0.00000000000000000000000000000000000000001e350", std::nullopt},
+        {"179769313486231580793728971405303415079934132710037826936173778980444968292764750946649017977587207096330286416692887910946555547851940402630657488671505820681908902000708383676273854845817711531764475730270069855571366959622842914819860834936475292719074168444365510704342711559699508093042880177904174497792", std::nullopt},
+    };
+    for (const TextCase& c : cases) {
+        EXPECT_TRUE(IsFrequencyText(c.text, '.')) << c.text;
+        EXPECT_EQ(FrequencyFromText(c.text, '.'), c.frequency) << c.text;
+    }
+    EXPECT_TRUE(std::signbit(FrequencyFromText("-1e-400", '.').value_or(0.0))) << "an underflow keeps its sign";
+}

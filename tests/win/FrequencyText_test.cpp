@@ -1,0 +1,8 @@
+#include "tests/FrequencyCases.h"
+
+#include <gtest/gtest.h>
+
+TEST(FrequencyTextOnWindows, ConvertsToTheNearestDoubleAndRefusesTooLargeValues)
+{
+    ExpectFrequencyConversionCases();
+}
