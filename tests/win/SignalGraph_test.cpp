@@ -181,7 +181,7 @@ TEST_F(SignalGraphControl, KeepsThePictureSizeOfTheFirstDrawingAndStretchesItToT
     EXPECT_EQ(wrong, 0);
 }
 
-TEST_F(SignalGraphControl, MakesThePictureOnlyOnceTheControlHasAnArea)
+TEST_F(SignalGraphControl, MakesThePictureAtTheSizeOfTheFirstDrawingThatHasAnArea)
 {
     MoveWindow(image->window(), 12, 8, 0, 0, FALSE);
     bool painted = false;
@@ -189,9 +189,9 @@ TEST_F(SignalGraphControl, MakesThePictureOnlyOnceTheControlHasAnArea)
     EXPECT_FALSE(painted);
     EXPECT_EQ(image->pictureDc(), nullptr);
 
-    MoveWindow(image->window(), 12, 8, graphWidth, graphHeight, FALSE);
+    MoveWindow(image->window(), 12, 8, 200, 30, FALSE);
     PixelBuffer drawnOn;
     image->draw([&](const PixelBuffer& picture) { drawnOn = picture; });
-    EXPECT_EQ(drawnOn.width, graphWidth);
-    EXPECT_EQ(drawnOn.height, graphHeight);
+    EXPECT_EQ(drawnOn.width, 200);
+    EXPECT_EQ(drawnOn.height, 30);
 }
