@@ -42,10 +42,17 @@ void PaintSignalGraph(const SignalSamples& samples, const PixelBuffer& picture) 
 {
     if (!picture.pixels || picture.width <= 0 || picture.height <= 0 || picture.stride < picture.width)
         return;
-    FillArea(picture, 0, 0, picture.width, picture.height, background);
+    // Background and slots look the same in every row the slots reach: paint the top row, copy it down.
+    const PixelBuffer topRow{picture.pixels, picture.width, 1, picture.stride};
+    FillArea(topRow, 0, 0, picture.width, 1, background);
     // Slot 0 lies left of the picture: sample 0 is never seen.
     for (int i = 0; i < static_cast<int>(SignalSamples::count); ++i)
-        FillWithoutOutline(picture, slotPitch * i - slotPitch, 0, slotPitch * i, graphBottom, emptySlot);
+        FillWithoutOutline(topRow, slotPitch * i - slotPitch, 0, slotPitch * i, graphBottom, emptySlot);
+    const int slotRows = std::min(picture.height, graphBottom - 1);
+    for (int y = 1; y < slotRows; ++y)
+        std::copy_n(picture.pixels, picture.width, picture.pixels + y * picture.stride);
+    FillArea(picture, 0, slotRows, picture.width, picture.height, background);
+
     for (int i = 0; i < static_cast<int>(SignalSamples::count); ++i) {
         const int top = graphBottom - BarHeight(samples.values[i]);
         FillWithoutOutline(picture, slotPitch * i - slotPitch, top, slotPitch * i, graphBottom, BarColour(i));
