@@ -21,19 +21,13 @@ public:
     PixelBuffer pixels() const noexcept;
 
 private:
-    struct MemoryDc {
-        HDC handle;
-        explicit MemoryDc(HDC dc) noexcept : handle(dc) {}
-        MemoryDc(const MemoryDc&) = delete;
-        MemoryDc& operator=(const MemoryDc&) = delete;
-        ~MemoryDc() { DeleteDC(handle); }
-    };
-    struct Bitmap {
-        HBITMAP handle;
-        explicit Bitmap(HBITMAP bitmap) noexcept : handle(bitmap) {}
-        Bitmap(const Bitmap&) = delete;
-        Bitmap& operator=(const Bitmap&) = delete;
-        ~Bitmap() { DeleteObject(handle); }
+    template <class Handle, BOOL(WINAPI* release)(Handle)>
+    struct Owned {
+        Handle handle;
+        explicit Owned(Handle owned) noexcept : handle(owned) {}
+        Owned(const Owned&) = delete;
+        Owned& operator=(const Owned&) = delete;
+        ~Owned() { release(handle); }
     };
     // A DC must get its original bitmap back before its own one can be deleted.
     struct Selection {
@@ -49,8 +43,8 @@ private:
     int width_;
     int height_;
     std::uint32_t* bits_ = nullptr;
-    MemoryDc dc_;
-    Bitmap bitmap_;
+    Owned<HDC, DeleteDC> dc_;
+    Owned<HGDIOBJ, DeleteObject> bitmap_;
     Selection selection_;
 };
 

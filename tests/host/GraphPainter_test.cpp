@@ -1,5 +1,7 @@
 #include "app/GraphPainter.h"
 
+#include "tests/SamplesAfter.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -63,15 +65,6 @@ void ExpectPicture(const Picture& picture, std::initializer_list<Bar> bars, cons
     EXPECT_EQ(wrong, 0) << what;
 }
 
-SignalSamples After(std::initializer_list<int> pushes, int zerosAfter = 0)
-{
-    SignalSamples samples;
-    for (int quality : pushes)
-        samples.push(quality);
-    for (int i = 0; i < zerosAfter; ++i)
-        samples.push(0);
-    return samples;
-}
 }  // namespace
 
 TEST(GraphPainter, BarHeightIsTheNearestIntegerToTheExtendedPrecisionProduct)

@@ -2,6 +2,8 @@
 
 #include "app/GraphPainter.h"
 
+#include "tests/SamplesAfter.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -16,8 +18,8 @@ constexpr int graphHeight = 51;
 struct DcDeleter {
     void operator()(HDC dc) const { DeleteDC(dc); }
 };
-struct BitmapDeleter {
-    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+struct ObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
 class WindowDc {
 public:
@@ -31,28 +33,23 @@ private:
     HWND window_;
     HDC dc_;
 };
-class TopWindow {
-public:
-    TopWindow(int width, int height)
-        : window_(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr))
-    {
-    }
-    TopWindow(const TopWindow&) = delete;
-    TopWindow& operator=(const TopWindow&) = delete;
-    ~TopWindow() { DestroyWindow(window_); }
-    HWND get() const { return window_; }
-
-private:
-    HWND window_;
+struct WindowDeleter {
+    void operator()(HWND window) const { DestroyWindow(window); }
 };
+using TopWindow = std::unique_ptr<HWND__, WindowDeleter>;
+
+TopWindow CreateTopWindow(int width, int height)
+{
+    return TopWindow(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
+                                     nullptr, GetModuleHandleA(nullptr), nullptr));
+}
 
 // What GDI holds in a DC: copied into a bitmap of the DC's own kind and read back with GetDIBits as
 // 0x00RRGGBB rows, top row first.
 std::vector<std::uint32_t> ReadPixels(HDC source, int width, int height)
 {
     std::unique_ptr<HDC__, DcDeleter> memory(CreateCompatibleDC(source));
-    std::unique_ptr<HBITMAP__, BitmapDeleter> copy(CreateCompatibleBitmap(source, width, height));
+    std::unique_ptr<HBITMAP__, ObjectDeleter> copy(CreateCompatibleBitmap(source, width, height));
     const HGDIOBJ previous = SelectObject(memory.get(), copy.get());
     BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
     SelectObject(memory.get(), previous);
@@ -78,19 +75,9 @@ std::vector<std::uint32_t> PaintedInMemory(const SignalSamples& samples)
     return pixels;
 }
 
-SignalSamples After(std::initializer_list<int> pushes, int zerosAfter = 0)
-{
-    SignalSamples samples;
-    for (int quality : pushes)
-        samples.push(quality);
-    for (int i = 0; i < zerosAfter; ++i)
-        samples.push(0);
-    return samples;
-}
-
 std::uint32_t Green(int level) { return PixelColour(0, static_cast<std::uint8_t>(level), 0); }
 
-// A top-level window with the graph control at the size of the main window's.
+// A top-level window holding an image control of the main window's graph size.
 class SignalGraphControl : public testing::Test {
 protected:
     void SetUp() override
@@ -107,7 +94,7 @@ protected:
     }
     std::vector<std::uint32_t> InPicture() { return ReadPixels(image->pictureDc(), graphWidth, graphHeight); }
 
-    TopWindow host{800, 120};
+    TopWindow host = CreateTopWindow(800, 120);
     std::optional<OffscreenImage> image;
 };
 }  // namespace

@@ -5,28 +5,22 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 constexpr int width = 376;
 constexpr int height = 51;
 constexpr int redraws = 5000;
 
-class SolidBrush {
-public:
-    explicit SolidBrush(COLORREF colour) : brush_(CreateSolidBrush(colour)) {}
-    SolidBrush(const SolidBrush&) = delete;
-    SolidBrush& operator=(const SolidBrush&) = delete;
-    ~SolidBrush() { DeleteObject(brush_); }
-    HBRUSH get() const { return brush_; }
-
-private:
-    HBRUSH brush_;
+struct ObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
+using SolidBrush = std::unique_ptr<HBRUSH__, ObjectDeleter>;
 
 // FillRect stops one pixel short of right and bottom; a null-pen rectangle stops two short.
 void FillWithoutOutline(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour)
 {
-    const SolidBrush brush(colour);
+    const SolidBrush brush(CreateSolidBrush(colour));
     const RECT area = {x1, y1, x2 - 1, y2 - 1};
     FillRect(dc, &area, brush.get());
 }
@@ -34,7 +28,7 @@ void FillWithoutOutline(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour)
 void FillGraph(HDC dc, const SignalSamples& samples)
 {
     FillWithoutOutline(dc, 0, 0, width + 1, height + 1, RGB(0, 0, 0));
-    const SolidBrush slot(RGB(0, 70, 0));
+    const SolidBrush slot(CreateSolidBrush(RGB(0, 70, 0)));
     for (int i = 0; i < 76; ++i) {
         const RECT area = {5 * i - 5, 0, 5 * i - 1, 51};
         FillRect(dc, &area, slot.get());
