@@ -1,6 +1,13 @@
 #include "app/OVPlexor.h"
 
+#include "app/FrequencyText.h"
+#include "app/LocaleDecimal.h"
 #include "app/OVPlexorForm.h"
+#include "app/Quality.h"
+#include "app/SignalCaptions.h"
+#include "app/SignalGraph.h"
+#include "app/SignalHistory.h"
+#include "receiver/AnsiText.h"
 #include "receiver/CoViadabRx.h"
 #include "resources/ResourceIds.h"
 #include "ui/Application.h"
@@ -13,6 +20,7 @@
 TOVPlexor* OVPlexor = nullptr;
 ReceiverRef Receiver;
 std::string TunedFreqText;
+std::string AcceptedFreqText;
 bool NewTune = false;
 
 namespace {
@@ -24,8 +32,6 @@ constexpr int ClientWidth = 408;
 constexpr int ClientHeight = 233;
 // A fixed single border with a system menu and a minimise button; no maximise, no sizing.
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-const char NotTunedText[] = "Current Signal: Not Tuned";
 
 FontOwner TahomaFont(int weight)
 {
@@ -170,21 +176,67 @@ void TOVPlexor::tbDisconnectClick()
     cboMulti.SetEnabled(false);
     btnRefresh.SetEnabled(false);
     tbTune.SetEnabled(false);
-    lbCS.SetText(NotTunedText);
+    lbCS.SetText(NotTunedCaption);
     tbExport.SetEnabled(false);
 }
 
-void TOVPlexor::tbTuneClick() {}
+void TOVPlexor::tbTuneClick()
+{
+    // A tune that fails does so silently: the steps done so far stay done.
+    try {
+        lbMux.SetText("None");
+        TunedFreqText = cboMulti.Text();
+        ClearSignalHistory();
+        btnRefresh.SetEnabled(false);
+        DrawGraph();
+        const std::optional<double> frequency = FrequencyFromText(TunedFreqText, LocaleDecimalSeparator());
+        if (!frequency)
+            return;
+        Receiver.Tune(*frequency);
+        AcceptedFreqText = TunedFreqText;
+        SignalChk.SetEnabled(true);  // a running poll keeps its schedule
+        lbCS.SetText(TuningStartedCaption);
+        NewTune = true;
+    } catch (...) {
+    }
+}
 
-void TOVPlexor::cboMultiKeyPress(char& /*key*/) {}
+void TOVPlexor::cboMultiKeyPress(char& key)
+{
+    if (key != '\r')
+        return;
+    if (IsFrequencyText(cboMulti.Text(), LocaleDecimalSeparator()))
+        tbTuneClick();
+    else
+        MessageBeep(0);
+    key = 0;
+}
 
-void TOVPlexor::SignalChkTimer() {}
+void TOVPlexor::SignalChkTimer()
+{
+    if (Receiver.GetLocked() == 0) {
+        lbCS.SetText(LockStageCaption(Receiver.GetLockStage()));
+        return;
+    }
+    if (NewTune) {
+        const Bstr label = Receiver.GetLabel(Receiver.GetMultiplex());
+        lbMux.SetText(ToAnsi({label.get() ? label.get() : L"", label.length()}).c_str());
+        tbExport.SetEnabled(true);
+        btnRefresh.SetEnabled(true);
+        ScanServices(false);
+    }
+    const std::int32_t quality = QualityFromSignalError(Receiver.GetSignalError());
+    PushSignalSample(quality);
+    lbCS.SetText(QualityCaption(quality).c_str());
+    DrawGraph();
+    NewTune = false;
+}
 
 void TOVPlexor::btnRefreshClick() { ScanServices(false); }
 
 void TOVPlexor::tbExportClick() { ScanServices(true); }
 
-void TOVPlexor::DrawGraph() {}
+void TOVPlexor::DrawGraph() { DrawSignalGraph(Graph.Image(), SignalHistory); }
 
 void TOVPlexor::ScanServices(bool /*Export*/) {}
 
@@ -259,5 +311,6 @@ LRESULT CALLBACK TOVPlexor::WindowProc(HWND window, UINT message, WPARAM wParam,
 void FinalizePlexorModule() noexcept
 {
     TunedFreqText.clear();
+    AcceptedFreqText.clear();
     Receiver.clear();
 }

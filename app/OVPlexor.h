@@ -3,6 +3,7 @@
 // and its event handlers.
 #include "receiver/ReceiverRef.h"
 #include "ui/GdiOwners.h"
+#include "ui/ImageControl.h"
 #include "ui/NativeControls.h"
 #include "ui/Panel.h"
 #include "ui/Placeholders.h"
@@ -82,7 +83,10 @@ private:
 extern TOVPlexor* OVPlexor;
 extern ReceiverRef Receiver;
 extern std::string TunedFreqText;
+// The frequency text of the last tune that the receiver accepted: what an export stores. A tune
+// that fails after a lock must not label the locked multiplex with its text.
+extern std::string AcceptedFreqText;
 extern bool NewTune;
 
-// Empties the module state at exit: the frequency text, then the receiver.
+// Empties the module state at exit: the frequency texts, then the receiver.
 void FinalizePlexorModule() noexcept;

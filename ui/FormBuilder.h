@@ -15,7 +15,11 @@ void BuildForm(Form& form, HWND window, std::span<const ComponentDescription<For
             if (std::strcmp(rows[j].name, row.placement.parent) == 0)
                 parent = &rows[j].field(form);
         Control& component = row.field(form);
-        component.Create({row.name, row.placement, parent, parent ? parent->Handle() : window, style, firstId + static_cast<int>(i)});
+        HWND parentWindow = parent ? parent->Handle() : window;
+        component.Create({row.name, row.placement, parent, parentWindow, style, firstId + static_cast<int>(i)});
+        // Of two overlapping siblings the later one lies on top (Windows puts a new child at the bottom).
+        if (component.Handle() != parentWindow)
+            SetWindowPos(component.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (parent)
             parent->AdoptChild(component, row.placement);
     }

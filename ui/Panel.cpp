@@ -36,7 +36,7 @@ void Panel::Create(const CreateContext& context)
     RegisterOnce(PanelClass, WindowProc);
     black_ = context.placement.appearance & Black;
     id_ = context.id;
-    window_ = CreateOwned(context, PanelClass, 0, this);
+    window_ = CreateOwned(context, PanelClass, WS_CLIPCHILDREN, this);
 }
 
 LRESULT CALLBACK Panel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

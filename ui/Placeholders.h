@@ -1,5 +1,5 @@
 #pragma once
-// Stand-ins until the framed group box and the image control land.
+// A stand-in until the framed group box lands.
 #include "ui/NativeControls.h"
 #include "ui/Panel.h"
 
@@ -11,5 +11,3 @@ public:
         ForwardChildMessagesToParent(window_);
     }
 };
-
-class ImageControl : public Panel {};
