@@ -6,7 +6,7 @@
 #include "ui/ImageControl.h"
 #include "ui/NativeControls.h"
 #include "ui/Panel.h"
-#include "ui/Placeholders.h"
+#include "controls/FrameBoxControl.h"
 #include "ui/WindowTimer.h"
 
 #include <string>
