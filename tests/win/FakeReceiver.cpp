@@ -112,38 +112,23 @@ public:
     HRESULT STDMETHODCALLTYPE Tune(double frequencyMHz, LONG* result) override
     {
         script_->tunedFrequencies.push_back(frequencyMHz);
-        return Answer("Tune", Call("Tune", frequencyMHz), result, [&](LONG& out) {
-            out = script_->tuneResult;
-            return S_OK;
-        });
+        return Deliver("Tune", Call("Tune", frequencyMHz), result, [&] { return script_->tuneResult; });
     }
     HRESULT STDMETHODCALLTYPE GetLockStage(LONG* stage) override
     {
-        return Answer("GetLockStage", "GetLockStage", stage, [&](LONG& out) {
-            out = script_->lockStage.next();
-            return S_OK;
-        });
+        return Deliver("GetLockStage", "GetLockStage", stage, [&] { return script_->lockStage.next(); });
     }
     HRESULT STDMETHODCALLTYPE GetLocked(LONG* locked) override
     {
-        return Answer("GetLocked", "GetLocked", locked, [&](LONG& out) {
-            out = script_->locked.next();
-            return S_OK;
-        });
+        return Deliver("GetLocked", "GetLocked", locked, [&] { return script_->locked.next(); });
     }
     HRESULT STDMETHODCALLTYPE GetSignalError(double* signalError) override
     {
-        return Answer("GetSignalError", "GetSignalError", signalError, [&](double& out) {
-            out = script_->signalError.next();
-            return S_OK;
-        });
+        return Deliver("GetSignalError", "GetSignalError", signalError, [&] { return script_->signalError.next(); });
     }
     HRESULT STDMETHODCALLTYPE GetMultiplex(LONG* multiplex) override
     {
-        return Answer("GetMultiplex", "GetMultiplex", multiplex, [&](LONG& out) {
-            out = script_->multiplex;
-            return S_OK;
-        });
+        return Deliver("GetMultiplex", "GetMultiplex", multiplex, [&] { return script_->multiplex; });
     }
     HRESULT STDMETHODCALLTYPE GetFirstService(LONG* service) override
     {
@@ -198,10 +183,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE IsAudioKind(LONG kind, LONG* isAudio) override
     {
-        return Answer("IsAudioKind", Call("IsAudioKind", long{kind}), isAudio, [&](LONG& out) {
-            out = script_->audioKinds.count(kind) ? 1 : 0;
-            return S_OK;
-        });
+        return Deliver("IsAudioKind", Call("IsAudioKind", long{kind}), isAudio, [&] { return script_->audioKinds.count(kind) ? 1L : 0L; });
     }
 
 private:
@@ -221,6 +203,16 @@ private:
     {
         LeaveErrorInfo(FakeErrorInfo(L"FakeReceiver", L"Unknown handle"));
         return E_INVALIDARG;
+    }
+
+    // An answer that only fails when a fault says so.
+    template <class Out, class Value>
+    HRESULT Deliver(const char* operation, const std::string& logLine, Out* out, Value value) noexcept
+    {
+        return Answer(operation, logLine, out, [&](Out& delivered) {
+            delivered = value();
+            return S_OK;
+        });
     }
 
     // Logs the call, runs the hook, then answers as the faults say or as `produce` does.
@@ -328,6 +320,8 @@ public:
             FakeReceiverClass& owner = *owner_;
             if (FAILED(owner.createFailure))
                 return owner.createFailure;
+            if (owner.answerNull)
+                return S_OK;
             std::shared_ptr<FakeReceiver> script;
             if (owner.upcoming.empty()) {
                 script = std::make_shared<FakeReceiver>();
@@ -354,11 +348,11 @@ private:
     FakeReceiverClass* owner_;
 };
 
-FakeReceiverClass::Apartment::Apartment() : entered(SUCCEEDED(CoInitialize(nullptr))) {}
+TestApartment::TestApartment() : entered_(SUCCEEDED(CoInitialize(nullptr))) {}
 
-FakeReceiverClass::Apartment::~Apartment()
+TestApartment::~TestApartment()
 {
-    if (entered)
+    if (entered_)
         CoUninitialize();
 }
 
@@ -366,7 +360,7 @@ FakeReceiverClass::FakeReceiverClass()
 {
     factory_.reset(new Factory(this));
     const HRESULT registered =
-        CoRegisterClassObject(CLSID_ViadabRx, factory_.get(), CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
+        CoRegisterClassObject(CLSID_ViadabRx, factory_.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
     if (FAILED(registered))
         throw std::runtime_error("CoRegisterClassObject failed: " + std::to_string(static_cast<unsigned long>(registered)));
 }

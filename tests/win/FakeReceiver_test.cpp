@@ -49,6 +49,18 @@ TEST(FakeReceiver, AnswersInSequenceAndFailsFromTheScriptedCall)
     EXPECT_EQ(fake->calls, std::vector<std::string>(5, "GetLocked"));
 }
 
+TEST(FakeReceiver, RunsTheHookOnEachOperationOnceItIsLogged)
+{
+    auto fake = std::make_shared<FakeReceiver>();
+    std::vector<std::string> seen;
+    fake->onCall = [&](const char* operation) { seen.push_back(operation + std::string(" after ") + fake->calls.back()); };
+    ComPtr<IViadabRx> receiver = CreateFakeReceiver(fake);
+    LONG out = 0;
+    receiver->Tune(218.64, &out);
+    receiver->IsAudioKind(2, &out);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Tune after Tune(218.64)", "IsAudioKind after IsAudioKind(2)"}));
+}
+
 TEST(FakeReceiver, CountsReferencesAndStaysSafeAfterTheLastRelease)
 {
     auto fake = std::make_shared<FakeReceiver>();
