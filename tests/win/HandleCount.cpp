@@ -1,4 +1,4 @@
-#include "HandleCount.h"
+#include "tests/win/HandleCount.h"
 
 #include <windows.h>
 
@@ -30,6 +30,14 @@ constexpr LONG StatusInfoLengthMismatch = static_cast<LONG>(0xC0000004);
 
 int OpenHandleCount()
 {
+    static const bool unwinderReady = [] {
+        try {
+            throw std::runtime_error("");
+        } catch (const std::runtime_error&) {
+        }
+        return true;
+    }();
+    (void)unwinderReady;
     const auto query = reinterpret_cast<QuerySystemInformation>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
     if (!query)

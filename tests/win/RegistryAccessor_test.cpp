@@ -1,7 +1,7 @@
 #include "app/RegistryAccessor.h"
 
-#include "HandleCount.h"
-#include "ScratchRegistry.h"
+#include "tests/win/HandleCount.h"
+#include "tests/win/ScratchRegistry.h"
 
 #include <gtest/gtest.h>
 

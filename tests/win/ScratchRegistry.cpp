@@ -1,4 +1,4 @@
-#include "ScratchRegistry.h"
+#include "tests/win/ScratchRegistry.h"
 
 #include <algorithm>
 #include <ostream>
@@ -88,6 +88,11 @@ bool KeyExists(const std::string& keyPath)
     RegistryKey key;
     Open(key, HKEY_CURRENT_USER, keyPath, KEY_READ);
     return static_cast<bool>(key);
+}
+
+void DeleteKeyTree(const std::string& keyPath)
+{
+    DeleteTree(HKEY_CURRENT_USER, keyPath);
 }
 
 std::vector<std::string> SubkeyNames(const std::string& keyPath)

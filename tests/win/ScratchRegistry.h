@@ -35,6 +35,8 @@ struct StoredValue {
 // value is missing.
 std::optional<StoredValue> ReadValue(const std::string& keyPath, const std::string& valueName);
 bool KeyExists(const std::string& keyPath);
+// Deletes the key below HKEY_CURRENT_USER with everything below it.
+void DeleteKeyTree(const std::string& keyPath);
 // The names of the key's direct subkeys, sorted; nothing for a missing key.
 std::vector<std::string> SubkeyNames(const std::string& keyPath);
 // The names of the values the key holds, sorted ("" for the default value).
