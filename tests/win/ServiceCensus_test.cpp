@@ -109,6 +109,24 @@ TEST_F(ServiceCensusTest, ExportWritesTheMultiplexKeyFirstThenOneKeyPerServiceAs
     EXPECT_EQ(ReadValue(Services + "\\Mux\\Traffic", "ServiceHandle"), StringValue("12"));
 }
 
+TEST_F(ServiceCensusTest, ExportingAgainAddsAndOverwritesButNeverRemoves)
+{
+    fake->services = {{11, 1, L"Radio One"}, {12, 2, L"Traffic"}};
+    Export("218.640");
+    fake->services = {{21, 1, L"Radio One"}, {22, 1, L"Jazz"}};
+    Export("225.648");
+    fake->multiplexLabel = L"Other";
+    fake->services = {{31, 1, L"News"}};
+    Export("174.928");
+
+    EXPECT_EQ(SubkeyNames(Services), (std::vector<std::string>{"Mux", "Other"}));
+    EXPECT_EQ(ReadValue(Services + "\\Mux", ""), StringValue("225.648"));
+    EXPECT_EQ(SubkeyNames(Services + "\\Mux"), (std::vector<std::string>{"Jazz", "Radio One", "Traffic"}));
+    EXPECT_EQ(ReadValue(Services + "\\Mux\\Radio One", "ServiceHandle"), StringValue("21"));
+    EXPECT_EQ(ReadValue(Services + "\\Mux\\Traffic", "ServiceHandle"), StringValue("12"));
+    EXPECT_EQ(ReadValue(Services + "\\Other\\News", "ServiceHandle"), StringValue("31"));
+}
+
 TEST_F(ServiceCensusTest, EveryHandleCountsAndIsExportedAsSignedDecimalAFirstHandleOfZeroIncluded)
 {
     struct Case { std::vector<FakeService> services; std::int32_t audio; std::int32_t data; };
