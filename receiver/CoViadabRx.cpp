@@ -1,6 +1,5 @@
 #include "receiver/CoViadabRx.h"
 
-#include "receiver/OleErrorText.h"
 #include "receiver/OleErrors.h"
 
 ComPtr<IViadabRx> CoViadabRx::Create()
@@ -9,9 +8,10 @@ ComPtr<IViadabRx> CoViadabRx::Create()
     const HRESULT created = CoCreateInstance(CLSID_ViadabRx, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                              IID_IUnknown, unknown.putVoid());
     if (FAILED(created))
-        throw EOleSysError(OleErrorMessage("", SystemErrorText(created), static_cast<std::uint32_t>(created)), created);
+        throw OleSysError(created);
+    // A broken server may report success without an object: that is no receiver either.
     ComPtr<IViadabRx> receiver;
-    if (unknown->QueryInterface(__uuidof(IViadabRx), receiver.putVoid()) != S_OK)
+    if (!unknown || unknown->QueryInterface(__uuidof(IViadabRx), receiver.putVoid()) != S_OK || !receiver)
         throw EIntfCastError();
     return receiver;
 }

@@ -14,6 +14,16 @@ std::string SystemErrorText(HRESULT code)
     return text;
 }
 
+EOleSysError OleSysError(HRESULT code)
+{
+    return EOleSysError(OleErrorMessage("", SystemErrorText(code), static_cast<std::uint32_t>(code)), code);
+}
+
+void RaiseNotConnected()
+{
+    throw OleSysError(CO_E_OBJNOTCONNECTED);
+}
+
 static std::string AnsiOf(const Bstr& text)
 {
     return ToAnsi(std::wstring_view(text.get() ? text.get() : L"", text.length()));

@@ -39,11 +39,20 @@ public:
 // The system's message text for a result code, untrimmed; empty when it has none.
 std::string SystemErrorText(HRESULT code);
 
+// Raises EOleException for a failed call, with the thread's error information, if any.
+[[noreturn]] void RaiseOleException(HRESULT result);
+
+// The error for a failure code that comes without error information: its message is the
+// system's text for the code, else "OLE error " and the code.
+EOleSysError OleSysError(HRESULT code);
+
+// Raises EOleSysError with CO_E_OBJNOTCONNECTED, for an operation called without a receiver.
+[[noreturn]] void RaiseNotConnected();
+
 // Raises EOleException when the result code has its top bit set: S_FALSE and every other
-// success code pass. Reads the thread's error information, if any.
+// success code pass.
 inline void OleCheck(HRESULT result)
 {
-    [[noreturn]] void RaiseOleException(HRESULT);
     if (FAILED(result))
         RaiseOleException(result);
 }

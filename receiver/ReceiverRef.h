@@ -18,12 +18,7 @@ public:
     LONG Tune(double frequencyMHz) const { return call(&IViadabRx::Tune, frequencyMHz); }
     LONG GetLockStage() const { return call(&IViadabRx::GetLockStage); }
     LONG GetLocked() const { return call(&IViadabRx::GetLocked); }
-    double GetSignalError() const
-    {
-        double signalError = 0;
-        OleCheck(receiver_->GetSignalError(&signalError));
-        return signalError;
-    }
+    double GetSignalError() const { return call<double>(&IViadabRx::GetSignalError); }
     LONG GetMultiplex() const { return call(&IViadabRx::GetMultiplex); }
     LONG GetFirstService() const { return call(&IViadabRx::GetFirstService); }
     LONG GetNextService() const { return call(&IViadabRx::GetNextService); }
@@ -31,19 +26,31 @@ public:
     Bstr GetLabel(LONG handle) const
     {
         Bstr label;
-        OleCheck(receiver_->GetLabel(handle, label.put()));
+        OleCheck(receiver().GetLabel(handle, label.put()));
         return label;
     }
     LONG IsAudioKind(LONG kind) const { return call(&IViadabRx::IsAudioKind, kind); }
 
 private:
-    template <class Operation, class... Args>
-    LONG call(Operation operation, Args... in) const
+    // Inputs first, the delivered value through the last argument.
+    template <class Out = LONG, class Operation, class... In>
+    Out call(Operation operation, In... in) const
     {
-        LONG out = 0;
-        OleCheck((receiver_.get()->*operation)(in..., &out));
+        Out out{};
+        OleCheck((receiver().*operation)(in..., &out));
         return out;
+    }
+
+    // A call without a receiver is a fault of the caller: it fails like a call to a component
+    // that has gone away instead of touching a null pointer.
+    IViadabRx& receiver() const
+    {
+        if (!receiver_)
+            RaiseNotConnected();
+        return *receiver_.get();
     }
 
     ComPtr<IViadabRx> receiver_;
 };
+
+static_assert(!std::is_copy_constructible_v<ReceiverRef> && !std::is_copy_assignable_v<ReceiverRef>);

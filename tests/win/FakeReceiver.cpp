@@ -328,6 +328,8 @@ public:
             FakeReceiverClass& owner = *owner_;
             if (FAILED(owner.createFailure))
                 return owner.createFailure;
+            if (owner.answerNull)
+                return S_OK;
             std::shared_ptr<FakeReceiver> script;
             if (owner.upcoming.empty()) {
                 script = std::make_shared<FakeReceiver>();
@@ -354,11 +356,11 @@ private:
     FakeReceiverClass* owner_;
 };
 
-FakeReceiverClass::Apartment::Apartment() : entered(SUCCEEDED(CoInitialize(nullptr))) {}
+TestApartment::TestApartment() : entered_(SUCCEEDED(CoInitialize(nullptr))) {}
 
-FakeReceiverClass::Apartment::~Apartment()
+TestApartment::~TestApartment()
 {
-    if (entered)
+    if (entered_)
         CoUninitialize();
 }
 
@@ -366,7 +368,7 @@ FakeReceiverClass::FakeReceiverClass()
 {
     factory_.reset(new Factory(this));
     const HRESULT registered =
-        CoRegisterClassObject(CLSID_ViadabRx, factory_.get(), CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
+        CoRegisterClassObject(CLSID_ViadabRx, factory_.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
     if (FAILED(registered))
         throw std::runtime_error("CoRegisterClassObject failed: " + std::to_string(static_cast<unsigned long>(registered)));
 }

@@ -17,7 +17,8 @@
 #include <string_view>
 #include <vector>
 
-// The answers to successive calls: each call takes the next one, the last one repeats forever.
+// The answers to successive calls: each answering call takes the next one (a call failed by a
+// fault takes none), and the last one repeats forever.
 // `fake.locked = {0, 0, 1};` answers unlocked twice, then locked.
 template <class T>
 class FakeAnswers {
@@ -121,9 +122,24 @@ ComPtr<IViadabRx> CreateFakeReceiver(const std::shared_ptr<FakeReceiver>& script
 // A new COM object that offers only IUnknown; `script` only observes its reference counts.
 ComPtr<IUnknown> CreateFakeWithoutInterface(const std::shared_ptr<FakeReceiver>& script);
 
+// Keeps this thread in a single-threaded apartment for its lifetime (nested entries are fine).
+class TestApartment {
+public:
+    TestApartment();
+    ~TestApartment();
+    TestApartment(const TestApartment&) = delete;
+    TestApartment& operator=(const TestApartment&) = delete;
+
+private:
+    bool entered_;
+};
+
 // For its lifetime, registers a class factory for CLSID_ViadabRx in this thread's apartment
 // (entering a single-threaded apartment for that long), so that CoCreateInstance of the
 // receiver class, as CoViadabRx::Create does it, makes fakes without any registry entry.
+// It registers as an in-process class: Wine also finds a local-server registration, but keeps
+// it in rpcss after a test process crashes, and until the wineserver exits every later
+// creation of the class then fails with RPC_S_SERVER_UNAVAILABLE instead of "not registered".
 class FakeReceiverClass {
 public:
     FakeReceiverClass();
@@ -139,21 +155,17 @@ public:
     bool withoutInterface = false;
     // A failure code for the factory's CreateInstance to answer instead of creating anything.
     HRESULT createFailure = S_OK;
+    // Makes CreateInstance answer S_OK without an object, as a broken server might.
+    bool answerNull = false;
     // The script of every object made so far, in order.
     std::vector<std::shared_ptr<FakeReceiver>> made;
 
 private:
     class Factory;
-    struct Apartment {
-        Apartment();
-        ~Apartment();
-        Apartment(const Apartment&) = delete;
-        Apartment& operator=(const Apartment&) = delete;
-        bool entered;
-    };
-    Apartment apartment_;
+    TestApartment apartment_;
     ComPtr<Factory> factory_;
     DWORD cookie_ = 0;
 };
 
+static_assert(!std::is_copy_constructible_v<TestApartment> && !std::is_copy_assignable_v<TestApartment>);
 static_assert(!std::is_copy_constructible_v<FakeReceiverClass> && !std::is_copy_assignable_v<FakeReceiverClass>);
