@@ -63,6 +63,8 @@ protected:
     ServiceCounts Census() { return CountServices(receiver); }
     ServiceCounts Export(std::string_view frequency = "218.640") { return ExportServices(receiver, frequency); }
 
+    // The program calls the receiver from a single-threaded apartment.
+    TestApartment apartment;
     ScratchCurrentUser scratch;
     std::shared_ptr<FakeReceiver> fake;
     ReceiverRef receiver;
