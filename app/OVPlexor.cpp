@@ -4,6 +4,7 @@
 #include "app/LocaleDecimal.h"
 #include "app/OVPlexorForm.h"
 #include "app/Quality.h"
+#include "app/ServiceCensus.h"
 #include "app/SignalCaptions.h"
 #include "app/SignalGraph.h"
 #include "app/SignalHistory.h"
@@ -238,7 +239,13 @@ void TOVPlexor::tbExportClick() { ScanServices(true); }
 
 void TOVPlexor::DrawGraph() { DrawSignalGraph(Graph.Image(), SignalHistory); }
 
-void TOVPlexor::ScanServices(bool /*Export*/) {}
+void TOVPlexor::ScanServices(bool Export)
+{
+    const ServiceCounts counts = Export ? ExportServices(Receiver, AcceptedFreqText) : CountServices(Receiver);
+    lbAudio.SetText(std::to_string(counts.audio).c_str());
+    lbData.SetText(std::to_string(counts.data).c_str());
+    lbTotal.SetText(std::to_string(counts.total()).c_str());
+}
 
 void TOVPlexor::RunHandler(void (TOVPlexor::*handler)()) noexcept
 {
