@@ -114,6 +114,11 @@ TOVPlexor::TOVPlexor()
     for (const char* item : FrequencyItems())
         cboMulti.AddItem(item);
     cboMulti.SetKeyPressHandler([this](char& key) { cboMultiKeyPress(key); });
+    hints_.emplace(window_.get());
+    std::vector<std::pair<int, std::string>> toolHints;
+    for (const ToolButton* button : {&tbConnect, &tbDisconnect, &tbTune, &tbExport})
+        toolHints.emplace_back(button->Id(), button->Hint());
+    hints_->AddTool(tbrMain.Handle(), ToolbarHints(std::move(toolHints)));
     FormCreate();
 }
 
@@ -121,6 +126,7 @@ TOVPlexor::~TOVPlexor()
 {
     SignalChk.SetEnabled(false);
     SetErrorDisplayOwner(nullptr);
+    hints_.reset();
     window_.reset();
     if (OVPlexor == this)
         OVPlexor = nullptr;

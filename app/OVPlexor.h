@@ -3,12 +3,14 @@
 // and its event handlers.
 #include "receiver/ReceiverRef.h"
 #include "ui/GdiOwners.h"
+#include "ui/Hints.h"
 #include "ui/ImageControl.h"
 #include "ui/NativeControls.h"
 #include "ui/Panel.h"
 #include "controls/FrameBoxControl.h"
 #include "ui/WindowTimer.h"
 
+#include <optional>
 #include <string>
 
 // Visual styles come from the application manifest; the form keeps its theme manager only as
@@ -77,6 +79,7 @@ private:
     FontOwner font_, boldFont_, statusFont_;
     BrushOwner ruleBrush_;
     WindowOwner window_;
+    std::optional<HintController> hints_;  // goes before the window it watches
 };
 
 // The window's module state.

@@ -1,19 +1,5 @@
-// The program's entry: COM, the main window, the message loop, and the shutdown order.
-#include "app/OVPlexor.h"
-#include "ui/Application.h"
+#include "app/Program.h"
 
-#include <commctrl.h>
+#include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    const ComApartment com;
-    int exitCode = 0;
-    {
-        TOVPlexor form;
-        exitCode = Application::Run(form.Handle());
-    }  // the window and its components go first,
-    FinalizePlexorModule();  // then the module state with the receiver,
-    return exitCode;  // and COM last.
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunPlexor(); }

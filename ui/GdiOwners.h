@@ -1,5 +1,7 @@
 #pragma once
 // One owner per kind of GDI or USER handle that the program creates and must free.
+#include "ui/Gdi.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -34,9 +36,6 @@ private:
     Handle handle_{};
 };
 
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const noexcept { DeleteObject(object); }
-};
 struct WindowDeleter {
     void operator()(HWND window) const noexcept { DestroyWindow(window); }
 };

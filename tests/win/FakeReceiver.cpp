@@ -75,6 +75,8 @@ public:
         if (--script_->refCount == 0) {
             script_->destroyed = true;
             --liveObjects;
+            if (script_->onDestroy)
+                script_->onDestroy();
         }
         return script_->refCount;
     }

@@ -88,6 +88,8 @@ struct FakeReceiver {
     std::map<std::string, FakeFault, std::less<>> faults;
     // Runs on every call of the eleven operations, after it is logged and before it answers.
     std::function<void(const char* operation)> onCall;
+    // Runs when the last reference goes.
+    std::function<void()> onDestroy;
 
     // --- Observations ---
     // One line per call, in order: "Tune(218.64)", "GetLocked", "GetServiceKind(3)",
