@@ -37,8 +37,9 @@ public:
     LONG IsAudioKind(LONG kind) const { return call(&IViadabRx::IsAudioKind, kind); }
 
 private:
-    template <class... In, class... Args>
-    LONG call(HRESULT (STDMETHODCALLTYPE IViadabRx::*operation)(In..., LONG*), Args... in) const
+    // The operation's type is taken whole: a parameter pack before the LONG* would not deduce.
+    template <class Operation, class... Args>
+    LONG call(Operation operation, Args... in) const
     {
         LONG out = 0;
         OleCheck((receiver_.get()->*operation)(in..., &out));
