@@ -28,28 +28,18 @@ HRESULT Abandon(void** object, HRESULT result) noexcept
 
 HRESULT ClassFactory::QueryInterface(REFIID interfaceId, void** object)
 {
-    if (!object)
-        return E_POINTER;
-    if (!IsEqualIID(interfaceId, IID_IUnknown) && !IsEqualIID(interfaceId, IID_IClassFactory)) {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    *object = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
+    const bool offered = IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IClassFactory);
+    return HandOut(offered ? static_cast<IClassFactory*>(this) : nullptr, object);
 }
 
 ULONG ClassFactory::AddRef()
 {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
+    return references_.add();
 }
 
 ULONG ClassFactory::Release()
 {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
+    return references_.release(this);
 }
 
 HRESULT ClassFactory::LockServer(BOOL lock)

@@ -24,7 +24,8 @@ private:
     ~ClassFactory() = default;
     HRESULT create(REFIID interfaceId, void** object);
 
-    LONG references_ = 1;
+    friend class ReferenceCount;
+    ReferenceCount references_;
     ModuleReference module_;
 };
 

@@ -261,23 +261,20 @@ class ScenarioBuilder {
 public:
     void add(const LineParser& line)
     {
-        const std::string& keyword = line.keyword();
-        if (keyword == "multiplex")
-            addMultiplex(line);
-        else if (keyword == "service")
-            addService(line);
-        else if (keyword == "acquire")
-            addAcquisition(line);
-        else if (keyword == "signal")
-            addSignal(line);
-        else if (keyword == "kind")
-            addKindAnswer(line);
-        else if (keyword == "fail")
-            addFault(line);
-        else if (keyword == "delay")
-            addDelay(line);
-        else
-            line.fail("unknown keyword \"" + EscapeBytes(keyword) + "\" (known: multiplex service acquire signal kind fail delay)");
+        using Statement = void (ScenarioBuilder::*)(const LineParser&);
+        static constexpr std::pair<std::string_view, Statement> kStatements[] = {
+            {"multiplex", &ScenarioBuilder::addMultiplex}, {"service", &ScenarioBuilder::addService},
+            {"acquire", &ScenarioBuilder::addAcquisition}, {"signal", &ScenarioBuilder::addSignal},
+            {"kind", &ScenarioBuilder::addKindAnswer},     {"fail", &ScenarioBuilder::addFault},
+            {"delay", &ScenarioBuilder::addDelay},
+        };
+        std::string known;
+        for (const auto& [keyword, statement] : kStatements) {
+            if (keyword == line.keyword())
+                return (this->*statement)(line);
+            known.append(known.empty() ? "" : " ").append(keyword);
+        }
+        line.fail("unknown keyword \"" + EscapeBytes(line.keyword()) + "\" (known: " + known + ")");
     }
 
     Scenario take() { return std::move(scenario_); }

@@ -59,31 +59,21 @@ StandInReceiver::~StandInReceiver()
 
 HRESULT StandInReceiver::QueryInterface(REFIID interfaceId, void** object)
 {
-    if (!object)
-        return E_POINTER;
     if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IDispatch) || IsEqualIID(interfaceId, __uuidof(IViadabRx)))
-        *object = static_cast<IViadabRx*>(this);
-    else if (IsEqualIID(interfaceId, IID_ISupportErrorInfo))
-        *object = static_cast<ISupportErrorInfo*>(this);
-    else
-        *object = nullptr;
-    if (!*object)
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+        return HandOut(static_cast<IViadabRx*>(this), object);
+    if (IsEqualIID(interfaceId, IID_ISupportErrorInfo))
+        return HandOut(static_cast<ISupportErrorInfo*>(this), object);
+    return HandOut(nullptr, object);
 }
 
 ULONG StandInReceiver::AddRef()
 {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
+    return references_.add();
 }
 
 ULONG StandInReceiver::Release()
 {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
+    return references_.release(this);
 }
 
 HRESULT StandInReceiver::GetTypeInfoCount(UINT* count)

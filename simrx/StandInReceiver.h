@@ -50,7 +50,8 @@ private:
     template <class T, class Compute>
     HRESULT deliver(Operation operation, const std::string& arguments, T* out, Compute compute) noexcept;
 
-    LONG references_ = 1;
+    friend class ReferenceCount;
+    ReferenceCount references_;
     BandSimulation band_;
     FaultPlan faults_;
     CallLog log_;
