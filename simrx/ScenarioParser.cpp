@@ -1,5 +1,5 @@
-// The scenario format, line by line: a keyword, then fields separated by blanks; "#" outside
-// quotes starts a comment. The format is described for its users in simrx/README.md.
+// The scenario format, line by line: a keyword, then fields separated by blanks; a "#" where a
+// field would begin starts a comment. The format is described for its users in simrx/README.md.
 #include "simrx/Scenario.h"
 #include "simrx/TextEscape.h"
 
