@@ -201,17 +201,18 @@ void HintController::OnPointer(HWND window, POINT client)
 
 void HintController::OnTimer()
 {
-    if (state_ == State::Waiting && IsWindowVisible(hintTool_)) {
-        ShowHint();
-        timer_.Start(HintHidePause, TimerExpired);
-        state_ = State::Showing;
-        return;
-    }
-    // Shown long enough; it comes back only after the pointer has been elsewhere.
+    const bool due = state_ == State::Waiting && IsWindowVisible(hintTool_);
+    // Either wait is over. A hint shown long enough, or one that failed to show, comes back
+    // only after the pointer has been elsewhere.
     timer_.Stop();
     if (hintWindow_)
         hintWindow_->ReleaseHint();
     state_ = State::Expired;
+    if (!due)
+        return;
+    ShowHint();
+    timer_.Start(HintHidePause, TimerExpired);
+    state_ = State::Showing;
 }
 
 void HintController::ShowHint()
