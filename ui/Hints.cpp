@@ -1,17 +1,18 @@
 #include "ui/Hints.h"
 
 #include "ui/ErrorDisplay.h"
-#include "ui/HintPlacement.h"
 #include "ui/Gdi.h"
+#include "ui/HintPlacement.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <vector>
 
 namespace {
 // The controller of this program; the hook and the timer callback find it here.
-class HintController* activeController = nullptr;
+HintController* activeController = nullptr;
 
 // How far the cursor reaches below the pointer's hot spot: its lowest drawn line, from the
 // cursor's masks. A hint placed that far down sits just under the cursor, as tool tips do.
