@@ -107,15 +107,15 @@ void THintWindow::Paint()
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
-    char text[1024] = {};
-    const int length = GetWindowTextA(window_, text, sizeof text);
+    std::string text(GetWindowTextLengthA(window_) + 1, '\0');
+    text.resize(GetWindowTextA(window_, text.data(), static_cast<int>(text.size())));
     RECT client{};
     GetClientRect(window_, &client);
     InflateRect(&client, -textMargin, -textMargin);
     HGDIOBJ previousFont = font_ ? SelectObject(dc, font_.get()) : nullptr;
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, text, length, &client, TextFormat());
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, TextFormat());
     if (previousFont)
         SelectObject(dc, previousFont);
     EndPaint(window_, &paint);

@@ -35,7 +35,8 @@ public:
     HWND Handle() const noexcept { return window_; }
     bool HandleAllocated() const noexcept { return window_ != nullptr; }
 
-    // The window size that shows the text, wrapped at maxWidth pixels, in the hint font.
+    // The window size that shows the text, wrapped at maxWidth pixels, in the hint font
+    // (the system's status-bar font). Once the window exists.
     SIZE CalcHintSize(int maxWidth, const std::string& text) const;
     // Shows the text in the given screen rectangle, on top and without activation.
     void ActivateHint(const RECT& screenRect, const std::string& text);

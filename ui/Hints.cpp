@@ -1,17 +1,18 @@
 #include "ui/Hints.h"
 
 #include "ui/ErrorDisplay.h"
-#include "ui/HintPlacement.h"
 #include "ui/Gdi.h"
+#include "ui/HintPlacement.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <vector>
 
 namespace {
 // The controller of this program; the hook and the timer callback find it here.
-class HintController* activeController = nullptr;
+HintController* activeController = nullptr;
 
 // How far the cursor reaches below the pointer's hot spot: its lowest drawn line, from the
 // cursor's masks. A hint placed that far down sits just under the cursor, as tool tips do.
@@ -201,17 +202,18 @@ void HintController::OnPointer(HWND window, POINT client)
 
 void HintController::OnTimer()
 {
-    if (state_ == State::Waiting && IsWindowVisible(hintTool_)) {
-        ShowHint();
-        timer_.Start(HintHidePause, TimerExpired);
-        state_ = State::Showing;
-        return;
-    }
-    // Shown long enough; it comes back only after the pointer has been elsewhere.
+    const bool due = state_ == State::Waiting && IsWindowVisible(hintTool_);
+    // Either wait is over. A hint shown long enough, or one that failed to show, comes back
+    // only after the pointer has been elsewhere.
     timer_.Stop();
     if (hintWindow_)
         hintWindow_->ReleaseHint();
     state_ = State::Expired;
+    if (!due)
+        return;
+    ShowHint();
+    timer_.Start(HintHidePause, TimerExpired);
+    state_ = State::Showing;
 }
 
 void HintController::ShowHint()

@@ -45,16 +45,7 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 HWND CreateParent(DWORD style = WS_POPUP)
 {
-    static const ATOM parentClass = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = ParentProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        windowClass.lpszClassName = "FrameBoxTestParent";
-        return RegisterClassA(&windowClass);
-    }();
-    (void)parentClass;
+    RegisterTestWindowClass("FrameBoxTestParent", ParentProc);
     parentMessages.clear();
     return CreateWindowExA(0, "FrameBoxTestParent", "", style, 100, 100, 400, 200, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);

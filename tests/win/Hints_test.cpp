@@ -21,16 +21,7 @@ enum ButtonIndex { connectButton, disconnectButton, tuneButton, separator, expor
 
 HWND CreateMainWindow()
 {
-    static const ATOM mainClass = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        windowClass.lpszClassName = "HintsTestWindow";
-        return RegisterClassA(&windowClass);
-    }();
-    (void)mainClass;
+    RegisterTestWindowClass("HintsTestWindow", DefWindowProcA);
     HWND window = CreateWindowExA(0, "HintsTestWindow", "", WS_POPUP | WS_VISIBLE, 60, 60, 400, 120, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     SetForegroundWindow(window);

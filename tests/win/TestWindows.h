@@ -22,6 +22,20 @@ inline bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     }
 }
 
+// A plain window class with the arrow cursor and the face colour, registered on first use.
+inline void RegisterTestWindowClass(const char* name, WNDPROC windowProc)
+{
+    WNDCLASSA windowClass{};
+    if (GetClassInfoA(GetModuleHandleA(nullptr), name, &windowClass))
+        return;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = name;
+    RegisterClassA(&windowClass);
+}
+
 inline void PumpFor(DWORD ms)
 {
     PumpUntil([] { return false; }, ms);
