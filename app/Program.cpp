@@ -3,6 +3,7 @@
 #include "app/OVPlexor.h"
 #include "controls/ShadowedHintWindow.h"
 #include "ui/Application.h"
+#include "ui/ErrorDisplay.h"
 
 #include <commctrl.h>
 
@@ -13,9 +14,12 @@ int RunPlexor()
     InitCommonControlsEx(&controls);
     const ComApartment com;
     int exitCode = 0;
-    {
+    try {
         TOVPlexor form;
         exitCode = Application::Run(form.Handle());
+    } catch (...) {  // the window could not be made: say why instead of vanishing
+        HandleCallbackException();
+        exitCode = 1;
     }  // the window and its components go first,
     FinalizePlexorModule();  // then the module state with the receiver,
     return exitCode;  // and COM last.

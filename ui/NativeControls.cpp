@@ -2,6 +2,7 @@
 
 #include "ui/ComboCompletion.h"
 #include "ui/ErrorDisplay.h"
+#include "ui/Gdi.h"
 
 #include <string>
 #include <vector>
@@ -15,11 +16,10 @@ HFONT FontFor(const CreateContext& context)
 SIZE TextExtent(HWND window, const char* text)
 {
     SIZE size{};
-    HDC dc = GetDC(window);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(window, dc);
+    const WindowDc dc(window);
+    HGDIOBJ previous = SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &size);
+    SelectObject(dc.get(), previous);
     return size;
 }
 
@@ -43,17 +43,17 @@ void Label::Create(const CreateContext& context)
 
 void Label::SetText(const char* text)
 {
+    RECT before;
+    GetWindowRect(window_, &before);
+    MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&before), 2);
+    // The size first, so that the new text is painted whole, never clipped to the old width.
+    if (sizedToText_)
+        SetWindowPos(window_, nullptr, 0, 0, TextExtent(window_, text).cx, before.bottom - before.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     Control::SetText(text);
-    RECT bounds;
-    GetWindowRect(window_, &bounds);
-    MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&bounds), 2);
-    if (sizedToText_) {
-        const int width = TextExtent(window_, text).cx;
-        SetWindowPos(window_, nullptr, 0, 0, width, bounds.bottom - bounds.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        bounds.right = std::max<LONG>(bounds.right, bounds.left + width);
-    }
-    // A label shows its parent's background: the parent repaints under the old text.
-    InvalidateRect(GetParent(window_), &bounds, TRUE);
+    InvalidateRect(window_, nullptr, TRUE);
+    // Where the label was, its parent shows again: a shorter text, or a label drawn on its parent's face.
+    InvalidateRect(GetParent(window_), &before, TRUE);
 }
 
 void PushButton::Create(const CreateContext& context)
