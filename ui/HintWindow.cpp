@@ -1,7 +1,7 @@
 #include "ui/HintWindow.h"
 
 #include "ui/ErrorDisplay.h"
-#include "ui/Gdi.h"
+#include "ui/GdiOwners.h"
 
 #include <stdexcept>
 

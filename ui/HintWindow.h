@@ -2,7 +2,7 @@
 // THintWindow: the small pop-up that shows a hint text. It never takes the focus or activation,
 // lets the pointer through, and is destroyed with its owner window. A kind of hint window with
 // other creation parameters derives from it and overrides CreateParams.
-#include "ui/Gdi.h"
+#include "ui/GdiOwners.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "ui/Hints.h"
 
 #include "ui/ErrorDisplay.h"
-#include "ui/Gdi.h"
+#include "ui/GdiOwners.h"
 #include "ui/HintPlacement.h"
 
 #include <commctrl.h>

@@ -2,7 +2,7 @@
 
 #include "ui/ComboCompletion.h"
 #include "ui/ErrorDisplay.h"
-#include "ui/Gdi.h"
+#include "ui/GdiOwners.h"
 
 #include <string>
 #include <vector>

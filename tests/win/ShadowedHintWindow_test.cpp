@@ -1,6 +1,6 @@
 #include "controls/ShadowedHintWindow.h"
 
-#include "ui/Gdi.h"
+#include "ui/GdiOwners.h"
 #include "ui/HintWindowClass.h"
 
 #include <gtest/gtest.h>
