@@ -244,6 +244,21 @@ TEST_F(Tuning, AFailedTuneEmptiesTheLabelAndTheGraphAndLeavesTheMonitorAsItWas)
     }
 }
 
+TEST_F(Tuning, ATuneWhoseTimerCannotStartPromisesNoPoll)
+{
+    // A timer bound to a window that is gone cannot be set, as when the system has none left.
+    HWND gone = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    form.SignalChk.Attach(gone, form.SignalChk.Id(), 1000);
+
+    TuneTo("218.640");
+    EXPECT_EQ(fake->tunedFrequencies, std::vector<double>{218.64});
+    EXPECT_FALSE(form.SignalChk.Enabled());
+    EXPECT_EQ(TextOf(form.lbCS), "Current Signal: Not Tuned");
+    EXPECT_FALSE(NewTune);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
 TEST_F(Tuning, EachLockedTickShowsTheQualityAndRecordsItAsASample)
 {
     struct Case {
