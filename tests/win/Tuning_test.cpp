@@ -39,7 +39,11 @@ std::string Counts(const TOVPlexor& form) { return TextOf(form.lbTotal) + " " + 
 
 bool HistoryEmpty() { return SignalHistory.values == SignalSamples{}.values; }
 
-std::vector<std::uint32_t> GraphPicture(TOVPlexor& form) { return ReadPixels(form.Graph.Image().pictureDc(), graphWidth, graphHeight); }
+// Whether the window's graph picture is that of these samples.
+bool GraphShows(TOVPlexor& form, const SignalSamples& samples)
+{
+    return ReadPixels(form.Graph.Image().pictureDc(), graphWidth, graphHeight) == PaintedInMemory(samples);
+}
 
 // Lets the message loop run, real timers included, until `done` holds or the time is up.
 template <class Done>
@@ -150,7 +154,7 @@ TEST_F(Tuning, OnlyTheFirstLockedTickFetchesTheLabelAndCountsTheServices)
     EXPECT_EQ(Counts(form), "2 1 1");
     EXPECT_EQ(TextOf(form.lbCS), "Current Signal: 87%");
     EXPECT_EQ(SignalHistory.values.back(), 87);
-    EXPECT_EQ(GraphPicture(form), PaintedInMemory(SignalHistory));
+    EXPECT_TRUE(GraphShows(form, SignalHistory));
     EXPECT_FALSE(NewTune);
     EXPECT_EQ(StateOf(form), Monitoring);
 
@@ -160,7 +164,7 @@ TEST_F(Tuning, OnlyTheFirstLockedTickFetchesTheLabelAndCountsTheServices)
     EXPECT_EQ(CallsDuring(*fake, [&] { Tick(); }), UnlockedTick) << "lock lost";
     EXPECT_EQ(TextOf(form.lbCS), "Current Signal: Tuning (Good, one sec...)");
     EXPECT_EQ(SignalHistory.values, twoSamples.values);
-    EXPECT_EQ(GraphPicture(form), PaintedInMemory(twoSamples));
+    EXPECT_TRUE(GraphShows(form, twoSamples));
 
     EXPECT_EQ(CallsDuring(*fake, [&] { Tick(); }), LaterLockedTick) << "lock regained";
     EXPECT_EQ(TextOf(form.lbCS), "Current Signal: 87%");
@@ -225,7 +229,7 @@ TEST_F(Tuning, AFailedTuneEmptiesTheLabelAndTheGraphAndLeavesTheMonitorAsItWas)
         EXPECT_EQ(CallsDuring(*fake, [&] { TuneTo(c.text); }), c.refused ? Calls{"Tune(220.352)"} : Calls{});
         EXPECT_EQ(TextOf(form.lbMux), "None");
         EXPECT_TRUE(HistoryEmpty());
-        EXPECT_EQ(GraphPicture(form), PaintedInMemory(SignalSamples{}));
+        EXPECT_TRUE(GraphShows(form, SignalSamples{}));
         EXPECT_FALSE(form.btnRefresh.Enabled());
         EXPECT_EQ(untouched(), before);
         EXPECT_FALSE(TakeOverTicks()) << "the failed tune started the timer";
@@ -280,7 +284,7 @@ TEST_F(Tuning, EachLockedTickShowsTheQualityAndRecordsItAsASample)
         Tick();
         EXPECT_EQ(TextOf(form.lbCS), c.caption);
         EXPECT_EQ(SignalHistory.values.back(), c.sample);
-        EXPECT_EQ(GraphPicture(form), PaintedInMemory(SignalHistory));
+        EXPECT_TRUE(GraphShows(form, SignalHistory));
     }
     EXPECT_TRUE(boxes.boxes.empty());
 }
@@ -360,8 +364,8 @@ TEST_F(Tuning, NoPollRunsWhileAFailedTicksBoxIsOpenAndTheNextComesAPeriodAfterOk
     };
     boxes.holdMilliseconds = 2500;
 
-    TuneTo("218.640");
     const DWORD tuned = GetTickCount();
+    TuneTo("218.640");
     PumpUntil([&] { return polls.size() >= 2; }, 30000);
 
     ASSERT_GE(polls.size(), 2u);
