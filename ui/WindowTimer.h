@@ -3,12 +3,24 @@
 // stopped is recognised and ignored, and enabling a running timer keeps its schedule.
 #include <windows.h>
 
+#include <stdexcept>
+
+// The system has no timer left to give.
+class ENoTimers : public std::runtime_error {
+public:
+    ENoTimers() : std::runtime_error("Not enough timers available") {}
+};
+
 class WindowTimer {
 public:
     WindowTimer() = default;
     WindowTimer(const WindowTimer&) = delete;
     WindowTimer& operator=(const WindowTimer&) = delete;
-    ~WindowTimer() { SetEnabled(false); }
+    ~WindowTimer()
+    {
+        if (enabled_)
+            KillTimer(window_, id_);
+    }
 
     void Attach(HWND window, UINT_PTR id, UINT interval) noexcept
     {
@@ -16,15 +28,17 @@ public:
         id_ = id;
         interval_ = interval;
     }
-    void SetEnabled(bool enabled) noexcept
+    // Raises ENoTimers when the timer cannot be started, which then stays off: a tune must not
+    // promise polls that will never come. Stopping never fails.
+    void SetEnabled(bool enabled)
     {
         if (enabled == enabled_)
             return;
-        enabled_ = enabled;
-        if (enabled)
-            SetTimer(window_, id_, interval_, nullptr);
-        else
+        if (enabled && !SetTimer(window_, id_, interval_, nullptr))
+            throw ENoTimers();
+        if (!enabled)
             KillTimer(window_, id_);
+        enabled_ = enabled;
     }
     bool Enabled() const noexcept { return enabled_; }
     // The next tick comes a full period from now.

@@ -1,50 +1,11 @@
 // Connect and Disconnect against fake receivers created through COM, as the state table of
 // the connection says, including a receiver that does not answer and one that cannot be made.
-#include "ErrorBoxCatcher.h"
-#include "FakeReceiver.h"
-#include "MainWindowState.h"
-#include "ui/Application.h"
+#include "DuringPump.h"
+#include "MainWindowTest.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-class Connection : public testing::Test {
-protected:
-    void TearDown() override { FinalizePlexorModule(); }
-
-    FakeReceiverClass receivers;
-    ErrorBoxCatcher boxes;
-    TOVPlexor form;
-};
-
-// Runs `check` from inside the next message pump of this thread.
-class DuringPump {
-public:
-    explicit DuringPump(std::function<void()> check) : check_(std::move(check))
-    {
-        window_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
-        PostMessageA(window_, WM_APP, 0, 0);
-    }
-    ~DuringPump() { DestroyWindow(window_); }
-    bool ran = false;
-
-private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        auto* self = reinterpret_cast<DuringPump*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (message == WM_APP && self) {
-            self->ran = true;
-            self->check_();
-            return 0;
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    std::function<void()> check_;
-    HWND window_;
-};
-}  // namespace
+class Connection : public MainWindowTest {};
 
 TEST_F(Connection, StartsDisconnectedWithOnlyConnectAvailable)
 {
@@ -123,8 +84,7 @@ TEST_F(Connection, DisconnectStopsThePollReleasesTheReceiverAndKeepsWhatWasShown
     EXPECT_TRUE(receivers.made[0]->destroyed);
 
     // A tick that was already queued when the poll stopped does not poll.
-    PostMessageA(form.Handle(), WM_TIMER, form.SignalChk.Id(), 0);
-    Application::ProcessMessages();
+    Tick();
     EXPECT_EQ(receivers.made[0]->callsAfterDestroy, 0);
 }
 

@@ -30,8 +30,13 @@ LRESULT CALLBACK ErrorBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
 {
     HWND window = reinterpret_cast<HWND>(wParam);
     char className[32] = {};
-    if (code == HCBT_DESTROYWND && GetClassNameA(window, className, sizeof className) && lstrcmpA(className, "#32770") == 0)
+    if (code == HCBT_DESTROYWND && GetClassNameA(window, className, sizeof className) && lstrcmpA(className, "#32770") == 0) {
         --open;
+        if (active)
+            for (CaughtBox& box : active->boxes)
+                if (box.window == window && box.closedAt == 0)
+                    box.closedAt = GetTickCount();
+    }
     if (code == HCBT_ACTIVATE && active && GetClassNameA(window, className, sizeof className) && lstrcmpA(className, "#32770") == 0) {
         ++open;
         CaughtBox box;
@@ -39,6 +44,8 @@ LRESULT CALLBACK ErrorBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
         box.owner = GetWindow(window, GW_OWNER);
         box.ownerEnabled = box.owner && IsWindowEnabled(box.owner);
         box.openAtOnce = open;
+        box.window = window;
+        box.openedAt = GetTickCount();
         for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             char childClass[32] = {};
             GetClassNameA(child, childClass, sizeof childClass);

@@ -14,6 +14,9 @@ struct CaughtBox {
     HWND owner = nullptr;
     bool ownerEnabled = true;  // the owner's enabled flag while the box was open
     int openAtOnce = 0;        // boxes open at that moment, this one included
+    HWND window = nullptr;
+    DWORD openedAt = 0;        // GetTickCount when it was activated
+    DWORD closedAt = 0;        // GetTickCount when it was destroyed; 0 while open
 };
 
 class ErrorBoxCatcher {

@@ -47,7 +47,14 @@ inline void Click(const TOVPlexor& form, const Control& control)
     SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(control.Id(), BN_CLICKED), reinterpret_cast<LPARAM>(control.Handle()));
 }
 
+// The same click left waiting in the queue, as one given while a handler runs.
+inline void PostClick(const TOVPlexor& form, const Control& control)
+{
+    PostMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(control.Id(), BN_CLICKED), reinterpret_cast<LPARAM>(control.Handle()));
+}
+
 // The rows of the connection table that tests reach.
 inline const WindowState DisconnectedAtStart{true, false, false, false, false, false, false, "Ready", false};
 inline const WindowState Connected{false, true, true, true, false, false, false, "Ready", true};
+inline const WindowState Monitoring{false, true, true, true, true, true, true, "Ready", true};
 inline const WindowState NotResponding{true, false, false, false, false, false, false, "WaveFinder not responding (reconnect?)", false};

@@ -1,7 +1,7 @@
 #include "app/SignalGraph.h"
 
+#include "GraphPixels.h"
 #include "app/GraphPainter.h"
-
 #include "tests/SamplesAfter.h"
 
 #include <gtest/gtest.h>
@@ -12,15 +12,6 @@
 #include <vector>
 
 namespace {
-constexpr int graphWidth = 376;
-constexpr int graphHeight = 51;
-
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct ObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
 class WindowDc {
 public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
@@ -42,37 +33,6 @@ TopWindow CreateTopWindow(int width, int height)
 {
     return TopWindow(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
                                      nullptr, GetModuleHandleA(nullptr), nullptr));
-}
-
-// What GDI holds in a DC: copied into a bitmap of the DC's own kind and read back with GetDIBits as
-// 0x00RRGGBB rows, top row first.
-std::vector<std::uint32_t> ReadPixels(HDC source, int width, int height)
-{
-    std::unique_ptr<HDC__, DcDeleter> memory(CreateCompatibleDC(source));
-    std::unique_ptr<HBITMAP__, ObjectDeleter> copy(CreateCompatibleBitmap(source, width, height));
-    const HGDIOBJ previous = SelectObject(memory.get(), copy.get());
-    BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
-    SelectObject(memory.get(), previous);
-
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-    EXPECT_EQ(GetDIBits(memory.get(), copy.get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS), height);
-    for (std::uint32_t& pixel : pixels)
-        pixel &= 0xFFFFFF;
-    return pixels;
-}
-
-std::vector<std::uint32_t> PaintedInMemory(const SignalSamples& samples)
-{
-    std::vector<std::uint32_t> pixels(graphWidth * graphHeight);
-    PaintSignalGraph(samples, {pixels.data(), graphWidth, graphHeight, graphWidth});
-    return pixels;
 }
 
 std::uint32_t Green(int level) { return PixelColour(0, static_cast<std::uint8_t>(level), 0); }
