@@ -2,10 +2,10 @@
 
 #include "app/X87ControlScope.h"
 
-#include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <string>
-#include <system_error>
 
 namespace {
 
@@ -97,6 +97,17 @@ std::int64_t ExponentValue(const FrequencyParts& parts)
     return parts.exponentNegative ? -exponent : exponent;
 }
 
+// The C library's conversion, correctly rounded: MinGW's own, not the system runtime's, whose
+// last digit may be off. The program never changes the C locale, so "." is its decimal point.
+double CorrectlyRoundedStrtod(const char* text, char** end)
+{
+#ifdef __MINGW32__
+    return __mingw_strtod(text, end);
+#else
+    return std::strtod(text, end);
+#endif
+}
+
 // The magnitude 0.d1d2... x 10^exponent, d1 nonzero, as the library's conversion reads it.
 std::optional<double> ScientificValue(std::string_view significantDigits, std::int64_t exponent)
 {
@@ -109,17 +120,17 @@ std::optional<double> ScientificValue(std::string_view significantDigits, std::i
     canonical += significantDigits;
     canonical += 'e';
     canonical += std::to_string(exponent);
+    char* end = nullptr;
     double value = 0;
-    std::from_chars_result result;
     {
         // The 32-bit library multiplies on the x87 unit: with the caller's control word its result
         // could be rounded twice, or the wrong way.
         X87ControlScope scope(X87ControlScope::DoublePrecision);
-        result = std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
+        value = CorrectlyRoundedStrtod(canonical.c_str(), &end);
     }
-    if (result.ec == std::errc::result_out_of_range)
-        return exponent > 0 ? std::nullopt : std::optional<double>(0.0);
-    if (result.ec != std::errc() || result.ptr != canonical.data() + canonical.size())
+    if (end != canonical.c_str() + canonical.size())
+        return std::nullopt;
+    if (std::isinf(value))
         return std::nullopt;
     return value;
 }
