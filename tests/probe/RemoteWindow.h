@@ -23,21 +23,27 @@ inline HWND MainWindow(DWORD processId = 0)
     return nullptr;
 }
 
+struct ClassSearch {
+    const char* className;
+    std::vector<HWND> found;
+};
+
+// A named function, not a lambda: on 32-bit Windows the callback must be stdcall.
+inline BOOL CALLBACK CollectOfClass(HWND child, LPARAM data)
+{
+    auto* search = reinterpret_cast<ClassSearch*>(data);
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, search->className) == 0)
+        search->found.push_back(child);
+    return TRUE;
+}
+
 // Every descendant of `parent` of the window class, in the order the system lists them.
 inline std::vector<HWND> Descendants(HWND parent, const char* className)
 {
-    struct Search { const char* className; std::vector<HWND> found; } search{className, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, s->className) == 0)
-                s->found.push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ClassSearch search{className, {}};
+    EnumChildWindows(parent, CollectOfClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
