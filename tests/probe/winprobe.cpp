@@ -5,66 +5,24 @@
 //   winprobe frame                             the window's frame: left top width height
 //   winprobe status                            the status bar's text
 //   winprobe wait                              waits until the main window exists
-#include <windows.h>
-#include <commctrl.h>
+#include "RemoteWindow.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-HWND MainWindow() { return FindWindowA("TOVPlexor", nullptr); }
-
-HWND Descendant(HWND parent, const char* className)
-{
-    struct Search { const char* className; HWND found; } search{className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, s->className) != 0)
-                return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// A message whose answer lands in memory of the window's own process.
-template <class T>
-T AskAcrossProcesses(HWND window, UINT message, WPARAM wParam)
-{
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    T answer{};
-    void* remote = VirtualAllocEx(process, nullptr, sizeof(T), MEM_COMMIT, PAGE_READWRITE);
-    SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(remote));
-    ReadProcessMemory(process, remote, &answer, sizeof answer, nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return answer;
-}
-
-void PrintCentre(HWND window, RECT bounds)
-{
-    POINT centre{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
-    ClientToScreen(window, &centre);
-    std::printf("%ld %ld\n", centre.x, centre.y);
-}
+void PrintPoint(POINT point) { std::printf("%ld %ld\n", point.x, point.y); }
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc >= 2 && std::strcmp(argv[1], "wait") == 0) {
-        for (int i = 0; i < 200 && !MainWindow(); ++i)
+        for (int i = 0; i < 200 && !remote::MainWindow(); ++i)
             Sleep(50);
-        return MainWindow() ? 0 : 1;
+        return remote::MainWindow() ? 0 : 1;
     }
-    HWND main = MainWindow();
+    HWND main = remote::MainWindow();
     if (!main) {
         std::fprintf(stderr, "winprobe: the main window is not there\n");
         return 1;
@@ -76,10 +34,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc >= 2 && std::strcmp(argv[1], "status") == 0) {
-        HWND bar = Descendant(main, STATUSCLASSNAMEA);
-        char text[256] = {};
-        SendMessageA(bar, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        std::printf("%s\n", text);
+        std::printf("%s\n", remote::TextOf(remote::Descendant(main, STATUSCLASSNAMEA)).c_str());
         return 0;
     }
     if (argc >= 3 && std::strcmp(argv[1], "point") == 0) {
@@ -87,20 +42,15 @@ int main(int argc, char** argv)
         if (std::strcmp(what, "window") == 0) {
             RECT client;
             GetClientRect(main, &client);
-            PrintCentre(main, client);
+            PrintPoint(remote::ScreenCentre(main, client));
             return 0;
         }
         if (std::strcmp(what, "combo") == 0) {
-            HWND box = Descendant(main, "ComboBox");
-            RECT client;
-            GetClientRect(box, &client);
-            PrintCentre(box, client);
+            PrintPoint(remote::ComboCentre(main));
             return 0;
         }
         if (std::strcmp(what, "button") == 0 && argc >= 4) {
-            HWND toolBar = Descendant(main, TOOLBARCLASSNAMEA);
-            const RECT item = AskAcrossProcesses<RECT>(toolBar, TB_GETITEMRECT, static_cast<WPARAM>(std::atoi(argv[3])));
-            PrintCentre(toolBar, item);
+            PrintPoint(remote::ToolButtonCentre(main, std::atoi(argv[3])));
             return 0;
         }
     }

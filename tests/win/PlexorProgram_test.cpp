@@ -1,0 +1,304 @@
+// The real program against the stand-in receiver, driven from outside as a user drives it:
+// mouse clicks and key strokes through the system's input queue, and what the window shows read
+// back from another process. It connects, tunes to a typed frequency, waits for the lock,
+// exports, closes, and then the registry and the receiver's call log are checked.
+#include "ScratchRegistry.h"
+#include "SimRxDll.h"
+#include "SimRxFixture.h"
+#include "tests/probe/RemoteWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+const char Frequency[] = "174.928";  // no preset starts with "1", so the box takes it as typed
+const std::string Services = "Software\\Kelmoor\\Orvane\\Services";
+const std::string Multiplex = Services + "\\Plexor End To End";
+const char Scenario[] =
+    "multiplex 174.928 0x1001 \"Plexor End To End\"\n"
+    "acquire\n"  // locks on the first poll
+    "service 0xC221 audio \"Radio One\"\n"
+    "service -5 data \"Traffic\"\n";
+const wchar_t ReceiverClassKey[] = L"Software\\Classes\\CLSID\\{E0EDB411-885F-11D3-982E-00C04F71996F}\\InprocServer32";
+
+// Tool-bar buttons by position: Connect, Disconnect, the room for the box, Tune, a separator, Export.
+constexpr int ConnectButton = 0;
+constexpr int TuneButton = 3;
+constexpr int ExportButton = 5;
+
+// Generous: the machine may be busy with other builds.
+constexpr DWORD PatienceMs = 20000;
+
+bool WaitFor(const std::function<bool()>& condition)
+{
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= PatienceMs)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
+};
+using Handle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+std::wstring NextToThisProgram(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH] = {};
+    std::wstring result(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return result.erase(result.find_last_of(L"\\/") + 1).append(name);
+}
+
+// The server registered for the receiver's class, if any.
+std::optional<std::wstring> RegisteredServer()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ReceiverClassKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    wchar_t text[MAX_PATH * 2] = {};
+    DWORD size = sizeof(text) - sizeof(wchar_t);
+    const LONG read = RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+    RegCloseKey(key);
+    if (read != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::wstring(text);
+}
+
+// The stand-in registered as the receiver for as long as this lives; a registration found in
+// place is left as it was.
+class StandInRegistration {
+public:
+    StandInRegistration()
+    {
+        const std::optional<std::wstring> found = RegisteredServer();
+        if (!found)
+            registeredHere_ = dll_.registerServer() == S_OK;
+        const std::optional<std::wstring> server = RegisteredServer();
+        ours_ = server && lstrcmpiW(server->c_str(), dll_.path.c_str()) == 0;
+    }
+    ~StandInRegistration()
+    {
+        if (registeredHere_)
+            dll_.unregisterServer();
+    }
+    StandInRegistration(const StandInRegistration&) = delete;
+    StandInRegistration& operator=(const StandInRegistration&) = delete;
+
+    bool ours() const noexcept { return ours_; }
+
+private:
+    const SimRxDll& dll_ = SimRxDll::Get();
+    bool registeredHere_ = false;
+    bool ours_ = false;
+};
+
+// Removes, when it goes, the keys of the export that were not there before it came: the
+// highest missing key of the multiplex path with everything below it. A multiplex key left by
+// an earlier run that broke off is removed first.
+class ExportKeysCleanup {
+public:
+    ExportKeysCleanup()
+    {
+        DeleteKeyTree(Multiplex);
+        for (std::size_t end = 0; end != std::string::npos;) {
+            end = Multiplex.find('\\', end + 1);
+            const std::string key = Multiplex.substr(0, end);
+            if (!KeyExists(key)) {
+                highestCreated_ = key;
+                break;
+            }
+        }
+    }
+    ~ExportKeysCleanup()
+    {
+        if (!highestCreated_.empty())
+            DeleteKeyTree(highestCreated_);
+    }
+    ExportKeysCleanup(const ExportKeysCleanup&) = delete;
+    ExportKeysCleanup& operator=(const ExportKeysCleanup&) = delete;
+
+private:
+    std::string highestCreated_;
+};
+
+// Plexor.exe from next to this program, in this environment; ended by force if it is still
+// running when its owner goes.
+class RunningProgram {
+public:
+    RunningProgram()
+    {
+        std::wstring command = L"\"" + NextToThisProgram(L"Plexor.exe") + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+            return;
+        process_.reset(started.hProcess);
+        Handle thread(started.hThread);
+        processId_ = started.dwProcessId;
+    }
+    ~RunningProgram()
+    {
+        if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.get(), 1);
+    }
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    bool started() const noexcept { return static_cast<bool>(process_); }
+    HWND window() const { return remote::MainWindow(processId_); }
+    std::optional<DWORD> exitCode() const
+    {
+        DWORD code = 0;
+        if (WaitForSingleObject(process_.get(), 0) != WAIT_OBJECT_0 || !GetExitCodeProcess(process_.get(), &code))
+            return std::nullopt;
+        return code;
+    }
+
+private:
+    Handle process_;
+    DWORD processId_ = 0;
+};
+
+void ClickAt(POINT point)
+{
+    SetCursorPos(point.x, point.y);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+}
+
+void PressKey(WORD virtualKey)
+{
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_KEYBOARD;
+    press[0].ki.wVk = press[1].ki.wVk = virtualKey;
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, press, sizeof(INPUT));
+}
+
+void Type(const std::string& text)
+{
+    for (char character : text) {
+        INPUT press[2] = {};
+        press[0].type = press[1].type = INPUT_KEYBOARD;
+        press[0].ki.wScan = press[1].ki.wScan = static_cast<unsigned char>(character);
+        press[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        press[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, press, sizeof(INPUT));
+    }
+}
+
+// The label under "Multiplex Label": the multiplex now received.
+std::string MultiplexShown(HWND window)
+{
+    const std::vector<HWND> labels = remote::Descendants(window, "Static");
+    const auto heading = std::find_if(labels.begin(), labels.end(), [](HWND l) { return remote::TextOf(l) == "Multiplex Label"; });
+    if (heading == labels.end())
+        return {};
+    RECT headingBounds;
+    GetWindowRect(*heading, &headingBounds);
+    // The nearest label below it that starts at the same column.
+    std::optional<std::pair<LONG, HWND>> below;
+    for (HWND label : labels) {
+        RECT bounds;
+        GetWindowRect(label, &bounds);
+        if (bounds.left == headingBounds.left && bounds.top > headingBounds.top && (!below || bounds.top < below->first))
+            below = std::make_pair(bounds.top, label);
+    }
+    return below ? remote::TextOf(below->second) : std::string();
+}
+
+// The signal line under the graph.
+std::string SignalShown(HWND window)
+{
+    for (HWND label : remote::Descendants(window, "Static"))
+        if (const std::string text = remote::TextOf(label); text.rfind("Current Signal:", 0) == 0)
+            return text;
+    return {};
+}
+
+std::string ComboText(HWND window) { return remote::TextOf(remote::Descendant(window, "ComboBox")); }
+
+// "GetLabel(4097)" of the log line "GetLabel(4097) -> 0x00000000 "Mux"".
+std::vector<std::string> CallsOf(const std::vector<std::string>& log)
+{
+    std::vector<std::string> calls;
+    for (const std::string& line : log)
+        calls.push_back(line.substr(0, line.find(" ->")));
+    return calls;
+}
+}  // namespace
+
+TEST(PlexorProgram, ConnectTuneLockExportAndCloseWriteTheMultiplexAndItsServices)
+{
+    const StandInRegistration registration;
+    if (!registration.ours())
+        GTEST_SKIP() << "another receiver component is registered in this Wine prefix";
+    const TempFile scenario(Scenario);
+    const TempFile logFile;
+    const ScopedEnvironment scenarioVariable(L"SIMRX_SCENARIO", scenario.path().c_str());
+    const ScopedEnvironment logVariable(L"SIMRX_LOG", logFile.path().c_str());
+    const ExportKeysCleanup cleanup;
+
+    const RunningProgram program;
+    ASSERT_TRUE(program.started());
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (window = program.window()) && IsWindowVisible(window); })) << "the window did not show";
+
+    ClickAt(remote::ToolButtonCentre(window, ConnectButton));
+    ASSERT_TRUE(WaitFor([&] { return remote::ToolButtonEnabled(window, TuneButton); })) << "not connected";
+    EXPECT_EQ(remote::TextOf(remote::Descendant(window, STATUSCLASSNAMEA)), "Ready");
+    EXPECT_FALSE(remote::ToolButtonEnabled(window, ExportButton));
+
+    ClickAt(remote::ComboCentre(window));
+    Type(Frequency);
+    ASSERT_TRUE(WaitFor([&] { return ComboText(window) == Frequency; })) << "the box shows \"" << ComboText(window) << '"';
+    PressKey(VK_RETURN);
+
+    ASSERT_TRUE(WaitFor([&] { return MultiplexShown(window) == "Plexor End To End" && remote::ToolButtonEnabled(window, ExportButton); }))
+        << "no lock: the multiplex shows \"" << MultiplexShown(window) << "\", the signal line \"" << SignalShown(window) << '"';
+    EXPECT_EQ(SignalShown(window), "Current Signal: 80%");  // the stand-in's signal error figure is 0.02
+
+    ClickAt(remote::ToolButtonCentre(window, ExportButton));
+    // The last value of the export: the window is closed only once the export is over.
+    ASSERT_TRUE(WaitFor([&] { return ReadValue(Multiplex + "\\Traffic", "ServiceHandle").has_value(); })) << "nothing exported";
+
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);  // as the close box of the title bar does
+    ASSERT_TRUE(WaitFor([&] { return program.exitCode().has_value(); })) << "the program did not end";
+    EXPECT_EQ(program.exitCode(), 0u);
+
+    EXPECT_EQ(ReadValue(Multiplex, ""), StringValue(Frequency));
+    EXPECT_EQ(SubkeyNames(Multiplex), (std::vector<std::string>{"Radio One", "Traffic"}));
+    EXPECT_EQ(ValueNames(Multiplex + "\\Radio One"), std::vector<std::string>{"ServiceHandle"});
+    EXPECT_EQ(ReadValue(Multiplex + "\\Radio One", "ServiceHandle"), StringValue("49697"));
+    EXPECT_EQ(ReadValue(Multiplex + "\\Traffic", "ServiceHandle"), StringValue("-5"));
+
+    // The export as the receiver saw it, in one run: the multiplex key first, then per service
+    // its kind, the multiplex and both labels, and only then the next service, until 0 ends it.
+    const std::vector<std::string> log = logFile.lines();
+    const std::vector<std::string> calls = CallsOf(log);
+    const std::vector<std::string> exportRun{
+        "GetMultiplex()", "GetLabel(4097)", "GetFirstService()",
+        "GetServiceKind(49697)", "IsAudioKind(63)", "GetMultiplex()", "GetLabel(4097)", "GetLabel(49697)", "GetNextService()",
+        "GetServiceKind(-5)", "IsAudioKind(60)", "GetMultiplex()", "GetLabel(4097)", "GetLabel(-5)", "GetNextService()"};
+    const auto found = std::search(calls.begin(), calls.end(), exportRun.begin(), exportRun.end());
+    ASSERT_NE(found, calls.end()) << testing::PrintToString(calls);
+    std::string lastOfExport = log[static_cast<std::size_t>(found - calls.begin()) + exportRun.size() - 1];
+    lastOfExport.erase(lastOfExport.find_last_not_of('\r') + 1);
+    EXPECT_EQ(lastOfExport, "GetNextService() -> 0x00000000 0");
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.front(), "Create()");
+    EXPECT_EQ(calls.back(), "Destroy()") << "the receiver is let go at exit";
+}
