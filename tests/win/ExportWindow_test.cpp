@@ -18,7 +18,6 @@ const std::string Multiplex = Services + "\\Kelmoor Digital";
 
 // Tuned, and the first lock not yet polled.
 const WindowState AcquiringFirstTune{false, true, true, true, false, false, true, "Ready", true};
-const WindowState Monitoring{false, true, true, true, true, true, true, "Ready", true};
 
 // Records, in order, every text given to the watched labels, as "name=text".
 class CaptionRecorder {

@@ -6,23 +6,26 @@
 
 TEST(HintEndToEnd, ConnectShowsItsHintNextToThePointerThenHidesIt)
 {
-    RunningProgram program;
-    ASSERT_TRUE(program.MainWindow());
+    const RunningProgram program;
+    HWND window = nullptr;
+    for (int wait = 0; wait < 400 && !(window = program.window()); ++wait)
+        Sleep(50);
+    ASSERT_TRUE(window);
     SetCursorPos(0, 0);
     Sleep(300);
-    const POINT connect = program.ToolButtonCentre(0);
+    const POINT connect = remote::ToolButtonCentre(window, 0);
     SetCursorPos(connect.x, connect.y);
     const DWORD pointed = GetTickCount();
 
     HWND hint = nullptr;
     while (!hint && GetTickCount() - pointed < 8000) {
         Sleep(25);
-        hint = program.VisibleWindowOfClass("TShadowedHintWindow");
+        hint = VisibleWindowOfClass(program.processId(), "TShadowedHintWindow");
     }
     ASSERT_TRUE(hint) << "no hint within 8 s";
     const DWORD shownAfter = GetTickCount() - pointed;
     EXPECT_GE(shownAfter, 300u);  // not at once: the application's pause comes first
-    EXPECT_EQ(WindowTextOf(hint), "Connect");
+    EXPECT_EQ(remote::TextOf(hint), "Connect");
     RECT bounds;
     GetWindowRect(hint, &bounds);
     EXPECT_GE(bounds.top, connect.y);

@@ -5,6 +5,7 @@
 #include "ScratchRegistry.h"
 #include "SimRxDll.h"
 #include "SimRxFixture.h"
+#include "RunningProgram.h"
 #include "tests/probe/RemoteWindow.h"
 
 #include <gtest/gtest.h>
@@ -46,17 +47,7 @@ bool WaitFor(const std::function<bool()>& condition)
     return true;
 }
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-};
-using Handle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
-std::wstring NextToThisProgram(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH] = {};
-    std::wstring result(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return result.erase(result.find_last_of(L"\\/") + 1).append(name);
-}
 
 // The server registered for the receiver's class, if any.
 std::optional<std::wstring> RegisteredServer()
@@ -132,52 +123,7 @@ private:
 
 // Plexor.exe from next to this program, in this environment; ended by force if it is still
 // running when its owner goes.
-class RunningProgram {
-public:
-    RunningProgram()
-    {
-        std::wstring command = L"\"" + NextToThisProgram(L"Plexor.exe") + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-            return;
-        process_.reset(started.hProcess);
-        Handle thread(started.hThread);
-        processId_ = started.dwProcessId;
-    }
-    ~RunningProgram()
-    {
-        if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT)
-            TerminateProcess(process_.get(), 1);
-    }
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
 
-    bool started() const noexcept { return static_cast<bool>(process_); }
-    HWND window() const { return remote::MainWindow(processId_); }
-    std::optional<DWORD> exitCode() const
-    {
-        DWORD code = 0;
-        if (WaitForSingleObject(process_.get(), 0) != WAIT_OBJECT_0 || !GetExitCodeProcess(process_.get(), &code))
-            return std::nullopt;
-        return code;
-    }
-
-private:
-    Handle process_;
-    DWORD processId_ = 0;
-};
-
-void ClickAt(POINT point)
-{
-    SetCursorPos(point.x, point.y);
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, click, sizeof(INPUT));
-}
 
 void PressKey(WORD virtualKey)
 {
