@@ -121,10 +121,6 @@ private:
     std::string highestCreated_;
 };
 
-// Plexor.exe from next to this program, in this environment; ended by force if it is still
-// running when its owner goes.
-
-
 void PressKey(WORD virtualKey)
 {
     INPUT press[2] = {};
@@ -247,4 +243,36 @@ TEST(PlexorProgram, ConnectTuneLockExportAndCloseWriteTheMultiplexAndItsServices
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.front(), "Create()");
     EXPECT_EQ(calls.back(), "Destroy()") << "the receiver is let go at exit";
+}
+
+TEST(PlexorProgram, ReceiverThatCannotBeMadeShowsOneStopBoxCaptionedWithTheProgramsTitle)
+{
+    const StandInRegistration registration;
+    if (!registration.ours())
+        GTEST_SKIP() << "another receiver component is registered in this Wine prefix";
+    const TempFile scenario("fail Create every 0x80041234\n");
+    const ScopedEnvironment scenarioVariable(L"SIMRX_SCENARIO", scenario.path().c_str());
+
+    const RunningProgram program;
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (window = program.window()) && IsWindowVisible(window); })) << "the window did not show";
+    ClickAt(remote::ToolButtonCentre(window, ConnectButton));
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = VisibleWindowOfClass(program.processId(), "#32770")) != nullptr; })) << "no error box";
+
+    EXPECT_EQ(remote::TextOf(box), "Plexor");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), window);
+    EXPECT_FALSE(IsWindowEnabled(window));
+    std::vector<std::string> texts;
+    for (HWND label : remote::Descendants(box, "Static"))
+        texts.push_back(remote::TextOf(label));
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "OLE error 80041234."), texts.end());
+    const std::vector<HWND> buttons = remote::Descendants(box, "Button");
+    ASSERT_EQ(buttons.size(), 1u);
+    EXPECT_EQ(remote::TextOf(buttons[0]), "OK");
+
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(window) && remote::ToolButtonEnabled(window, ConnectButton); }))
+        << "Connect is not offered again after OK";
+    EXPECT_EQ(remote::TextOf(remote::Descendant(window, STATUSCLASSNAMEA)), "Ready");
 }
