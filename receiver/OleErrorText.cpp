@@ -1,6 +1,5 @@
 #include "receiver/OleErrorText.h"
 
-#include <cstdio>
 
 std::string TrimErrorText(std::string_view text)
 {
@@ -20,7 +19,8 @@ std::string OleErrorMessage(std::string_view description, std::string_view syste
         return message;
     if (std::string message = TrimErrorText(systemText); !message.empty())
         return message;
-    char fallback[24];
-    std::snprintf(fallback, sizeof fallback, "OLE error %.8X", static_cast<unsigned>(code));
+    std::string fallback = "OLE error 00000000";
+    for (std::size_t digit = fallback.size(); code != 0; code >>= 4)
+        fallback[--digit] = "0123456789ABCDEF"[code & 0xF];
     return fallback;
 }
