@@ -6,6 +6,7 @@
 #include "SimRxDll.h"
 #include "SimRxFixture.h"
 #include "RunningProgram.h"
+#include "StandInRegistration.h"
 #include "tests/probe/RemoteWindow.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,6 @@ const char Scenario[] =
     "acquire\n"  // locks on the first poll
     "service 0xC221 audio \"Radio One\"\n"
     "service -5 data \"Traffic\"\n";
-const wchar_t ReceiverClassKey[] = L"Software\\Classes\\CLSID\\{E0EDB411-885F-11D3-982E-00C04F71996F}\\InprocServer32";
 
 // Tool-bar buttons by position: Connect, Disconnect, the room for the box, Tune, a separator, Export.
 constexpr int ConnectButton = 0;
@@ -50,48 +50,6 @@ bool WaitFor(const std::function<bool()>& condition)
 
 
 // The server registered for the receiver's class, if any.
-std::optional<std::wstring> RegisteredServer()
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ReceiverClassKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
-    wchar_t text[MAX_PATH * 2] = {};
-    DWORD size = sizeof(text) - sizeof(wchar_t);
-    const LONG read = RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
-    RegCloseKey(key);
-    if (read != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::wstring(text);
-}
-
-// The stand-in registered as the receiver for as long as this lives; a registration found in
-// place is left as it was.
-class StandInRegistration {
-public:
-    StandInRegistration()
-    {
-        const std::optional<std::wstring> found = RegisteredServer();
-        if (!found)
-            registeredHere_ = dll_.registerServer() == S_OK;
-        const std::optional<std::wstring> server = RegisteredServer();
-        ours_ = server && lstrcmpiW(server->c_str(), dll_.path.c_str()) == 0;
-    }
-    ~StandInRegistration()
-    {
-        if (registeredHere_)
-            dll_.unregisterServer();
-    }
-    StandInRegistration(const StandInRegistration&) = delete;
-    StandInRegistration& operator=(const StandInRegistration&) = delete;
-
-    bool ours() const noexcept { return ours_; }
-
-private:
-    const SimRxDll& dll_ = SimRxDll::Get();
-    bool registeredHere_ = false;
-    bool ours_ = false;
-};
-
 // Removes, when it goes, the keys of the export that were not there before it came: the
 // highest missing key of the multiplex path with everything below it. A multiplex key left by
 // an earlier run that broke off is removed first.
