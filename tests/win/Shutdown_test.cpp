@@ -19,6 +19,13 @@ void CALLBACK NextStep(HWND, UINT, UINT_PTR id, DWORD)
     steps.erase(steps.begin());
     step();
 }
+
+LRESULT CALLBACK WatchForDisconnecting(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR shown)
+{
+    if (message == SB_SETTEXTA && lstrcmpA(reinterpret_cast<const char*>(lParam), "Disconnecting...") == 0)
+        *reinterpret_cast<bool*>(shown) = true;
+    return DefSubclassProc(bar, message, wParam, lParam);
+}
 }  // namespace
 
 TEST(Shutdown, ClosingWhileConnectedReleasesTheReceiverAfterTheWindowIsGone)
@@ -35,14 +42,7 @@ TEST(Shutdown, ClosingWhileConnectedReleasesTheReceiverAfterTheWindowIsGone)
             ASSERT_TRUE(Receiver.held());
         },
         [&] {
-            SetWindowSubclass(
-                OVPlexor->sbMain.Handle(),
-                [](HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR shown) -> LRESULT {
-                    if (message == SB_SETTEXTA && lstrcmpA(reinterpret_cast<const char*>(lParam), "Disconnecting...") == 0)
-                        *reinterpret_cast<bool*>(shown) = true;
-                    return DefSubclassProc(bar, message, wParam, lParam);
-                },
-                1, reinterpret_cast<DWORD_PTR>(&disconnectingShown));
+            SetWindowSubclass(OVPlexor->sbMain.Handle(), WatchForDisconnecting, 1, reinterpret_cast<DWORD_PTR>(&disconnectingShown));
             PostMessageA(window, WM_CLOSE, 0, 0);
         },
     };
