@@ -18,6 +18,8 @@
 
 #include <uxtheme.h>
 
+#include <stdexcept>
+
 TOVPlexor* OVPlexor = nullptr;
 ReceiverRef Receiver;
 std::string TunedFreqText;
@@ -93,7 +95,6 @@ void ClearClipChildren(HWND window)
 
 TOVPlexor::TOVPlexor()
 {
-    OVPlexor = this;
     RegisterWindowClass(WindowProc);
     RECT frame{0, 0, ClientWidth, ClientHeight};
     AdjustWindowRectEx(&frame, WindowStyle, FALSE, WS_EX_CONTROLPARENT);
@@ -101,7 +102,8 @@ TOVPlexor::TOVPlexor()
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     window_.reset(CreateWindowExA(WS_EX_CONTROLPARENT, WindowClass, "Orvane Plexor", WindowStyle, left, top, width, height, nullptr,
                                   nullptr, GetModuleHandleA(nullptr), this));
-    SetErrorDisplayOwner(window_.get());
+    if (!window_)
+        throw std::runtime_error("Error creating window");
 
     font_ = TahomaFont(FW_NORMAL);
     boldFont_ = TahomaFont(FW_BOLD);
@@ -120,6 +122,9 @@ TOVPlexor::TOVPlexor()
         toolHints.emplace_back(button->Id(), button->Hint());
     hints_->AddTool(tbrMain.Handle(), ToolbarHints(std::move(toolHints)));
     FormCreate();
+    // Only a window that was made whole is the program's window and owns its error boxes.
+    SetErrorDisplayOwner(window_.get());
+    OVPlexor = this;
 }
 
 TOVPlexor::~TOVPlexor()
