@@ -115,6 +115,8 @@ void ToolBar::Create(const CreateContext& context)
     SendMessageA(window_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
     SendMessageA(window_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(context.style.images));
     SendMessageA(window_, TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 22));
+    // Buttons carry their names for screen readers, but show no caption.
+    SendMessageA(window_, TB_SETMAXTEXTROWS, 0, 0);
     ForwardChildMessagesToParent(window_);
 }
 
@@ -124,10 +126,11 @@ void ToolBar::AdoptChild(Control& child, const ComponentPlacement& placement)
         AddSeparator(child.Id(), placement.width);
 }
 
-void ToolBar::AddButton(int id, int image, bool enabled)
+void ToolBar::AddButton(int id, int image, const char* name, bool enabled)
 {
     TBBUTTON button{};
     button.iBitmap = image;
+    button.iString = reinterpret_cast<INT_PTR>(name);
     button.idCommand = id;
     button.fsState = enabled ? TBSTATE_ENABLED : 0;
     button.fsStyle = TBSTYLE_BUTTON;
@@ -152,7 +155,7 @@ void ToolButton::Create(const CreateContext& context)
     if (context.placement.appearance & Separator)
         toolBar.AddSeparator(id_, context.placement.width);
     else
-        toolBar.AddButton(id_, context.placement.image, !(context.placement.appearance & Disabled));
+        toolBar.AddButton(id_, context.placement.image, hint_, !(context.placement.appearance & Disabled));
 }
 
 void ToolButton::SetEnabled(bool enabled) { SendMessageA(window_, TB_ENABLEBUTTON, static_cast<WPARAM>(id_), MAKELPARAM(enabled, 0)); }

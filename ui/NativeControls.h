@@ -47,7 +47,8 @@ public:
     void Create(const CreateContext& context) override;
     // A tool button takes its place in the row; any other control gets a slot of its width.
     void AdoptChild(Control& child, const ComponentPlacement& placement) override;
-    void AddButton(int id, int image, bool enabled);
+    // The name is what a screen reader says for the button; no caption is shown.
+    void AddButton(int id, int image, const char* name, bool enabled);
     void AddSeparator(int id, int width);
 };
 

@@ -101,13 +101,13 @@ TEST_F(MainWindowLayout, LabelsSizedToTheirTextTakeTheMeasuredWidth)
 
 TEST_F(MainWindowLayout, ToolButtonsLieInOneRowWithTheirStates)
 {
-    struct Row { const char* name; const ToolButton& button; bool enabled; int left, width; bool separator; };
+    struct Row { const char* name; const ToolButton& button; bool enabled; int left, width; bool separator; const char* hint; };
     const Row rows[] = {
-        {"tbConnect", form.tbConnect, true, 0, 23, false},
-        {"tbDisconnect", form.tbDisconnect, false, 23, 23, false},
-        {"tbTune", form.tbTune, false, 202, 23, false},
-        {"ToolButton2", form.ToolButton2, true, 225, 8, true},
-        {"tbExport", form.tbExport, false, 233, 23, false},
+        {"tbConnect", form.tbConnect, true, 0, 23, false, "Connect"},
+        {"tbDisconnect", form.tbDisconnect, false, 23, 23, false, "Disconnect"},
+        {"tbTune", form.tbTune, false, 202, 23, false, "Tune To (and Get Info on) Frequency"},
+        {"ToolButton2", form.ToolButton2, true, 225, 8, true, ""},
+        {"tbExport", form.tbExport, false, 233, 23, false, "Export Services (to Orvane)"},
     };
     HWND toolBar = form.tbrMain.Handle();
     for (const Row& row : rows) {
@@ -122,6 +122,10 @@ TEST_F(MainWindowLayout, ToolButtonsLieInOneRowWithTheirStates)
         SendMessageA(toolBar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
         EXPECT_EQ((button.fsStyle & TBSTYLE_SEP) != 0, row.separator);
         if (!row.separator) {
+            char name[64] = {};
+            SendMessageA(toolBar, TB_GETBUTTONTEXTA, static_cast<WPARAM>(row.button.Id()), reinterpret_cast<LPARAM>(name));
+            EXPECT_STREQ(name, row.hint);  // what a screen reader names the button
+            EXPECT_STREQ(row.button.Hint(), row.hint);
             EXPECT_EQ(item.top, 0);
             EXPECT_EQ(item.bottom - item.top, 22);
             EXPECT_EQ(row.button.Enabled(), row.enabled);
