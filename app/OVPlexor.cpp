@@ -276,7 +276,10 @@ void TOVPlexor::ReportHandlerError() noexcept
 
 HBRUSH TOVPlexor::ColorStatic(HWND control, HDC dc)
 {
-    if (control == lbCS.Handle()) {
+    // The form's description says how each label looks; a control's identifier names its row.
+    const auto rows = OVPlexorForm();
+    const std::size_t row = static_cast<std::size_t>(GetDlgCtrlID(control) - FirstComponentId);
+    if (row < rows.size() && (rows[row].placement.appearance & LimeText)) {
         SetTextColor(dc, RGB(0, 255, 0));
         SetBkColor(dc, RGB(0, 0, 0));
         return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));

@@ -12,10 +12,8 @@ enum Appearance : unsigned {
     Disabled = 1 << 4,        // initially disabled
     Black = 1 << 5,           // black background
     LimeText = 1 << 6,        // lime text on black
-    GreenRule = 1 << 7,       // a one-pixel green rule
-    Separator = 1 << 8,       // a tool-bar separator
-    NoClipChildren = 1 << 9,  // a container that paints under its children
-    Transparent = 1 << 10,    // shows its parent's background
+    Separator = 1 << 7,       // a tool-bar separator
+    NoClipChildren = 1 << 8,  // a container that paints under its children
 };
 
 enum class ComponentKind { TabControl, FrameBox, Label, PushButton, Panel, Shape, Image, StatusBar, CoolBar, ToolBar, ToolButton, ComboBox };

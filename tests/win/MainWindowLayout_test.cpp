@@ -209,3 +209,25 @@ TEST_F(MainWindowLayout, LaterSiblingsLieOnTop)
     EXPECT_TRUE(above(form.Graph.Handle(), form.Shape1.Handle()));
     EXPECT_TRUE(above(form.Shape1.Handle(), form.lbCS.Handle()));
 }
+
+TEST_F(MainWindowLayout, SignalLineIsLimeOnBlackAndOtherLabelsUseTheWindowTextColour)
+{
+    struct Row { const char* name; const Label& label; COLORREF text; };
+    const Row rows[] = {
+        {"lbCS", form.lbCS, RGB(0, 255, 0)},
+        {"lbMux", form.lbMux, GetSysColor(COLOR_WINDOWTEXT)},
+        {"Label2", form.Label2, GetSysColor(COLOR_WINDOWTEXT)},
+    };
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        // The colour request travels up from the label as the label sends it.
+        const auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageA(GetParent(row.label.Handle()), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(row.label.Handle())));
+        EXPECT_EQ(GetTextColor(dc), row.text);
+        if (row.text == RGB(0, 255, 0)) {
+            EXPECT_EQ(brush, GetStockObject(BLACK_BRUSH));
+        }
+    }
+    DeleteDC(dc);
+}
