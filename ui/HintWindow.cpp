@@ -2,6 +2,7 @@
 
 #include "ui/ErrorDisplay.h"
 #include "ui/GdiOwners.h"
+#include "ui/WindowObject.h"
 
 #include <stdexcept>
 
@@ -124,17 +125,15 @@ void THintWindow::Paint()
 LRESULT CALLBACK THintWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     try {
-        auto* hint = reinterpret_cast<THintWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        auto* hint = WindowObject<THintWindow>(window, message, lParam);
         switch (message) {
         case WM_NCCREATE:
-            hint = static_cast<THintWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hint));
-            hint->window_ = window;
+            if (hint)
+                hint->window_ = window;
             break;
         case WM_NCDESTROY:
             if (hint)
                 hint->window_ = nullptr;
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
             break;
         case WM_NCHITTEST:
             return HTTRANSPARENT;

@@ -1,6 +1,7 @@
 #include "ui/OffscreenImage.h"
 
 #include "ui/ErrorDisplay.h"
+#include "ui/WindowObject.h"
 
 #include <stdexcept>
 #include <string>
@@ -87,20 +88,17 @@ void OffscreenImage::paint()
 LRESULT CALLBACK OffscreenImage::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     try {
-        if (message == WM_NCCREATE) {
-            auto* self = static_cast<OffscreenImage*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-            self->window_ = window;
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        }
-        if (auto* self = reinterpret_cast<OffscreenImage*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
+        if (auto* self = WindowObject<OffscreenImage>(window, message, lParam)) {
             switch (message) {
+            case WM_NCCREATE:
+                self->window_ = window;
+                break;
             case WM_ERASEBKGND:
                 return 1;  // the picture covers everything: erasing first would only flicker
             case WM_PAINT:
                 self->paint();
                 return 0;
             case WM_NCDESTROY:
-                SetWindowLongPtrA(window, GWLP_USERDATA, 0);
                 self->window_ = nullptr;
                 break;
             }
